@@ -1,0 +1,93 @@
+#include "conversion.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace conversion {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The 32-bit pattern the three texts are written from, or nothing when the
+// value lies outside what 32 bits can show. Checking the range before the
+// cast is what keeps the cast defined.
+std::optional<std::uint32_t> bitsOf(double value)
+{
+    if (!(value < limit))  // also catches NaN
+        return std::nullopt;
+    const double whole = std::trunc(value);
+    if (whole < -limit)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(whole));
+}
+
+std::string digitsIn(std::uint32_t bits, int base)
+{
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), bits, base).ptr;
+    std::string text(buffer.data(), end);
+    for (char &c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+double valueOf(std::string_view entry)
+{
+    std::size_t first = 0;
+    while (first < entry.size() && isBlank(entry[first]))
+        ++first;
+    std::size_t last = first;
+    while (last < entry.size() && isDigit(entry[last]))
+        ++last;
+    if (last == first)
+        return 0.0;
+
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(entry.data() + first, entry.data() + last, value,
+                                           std::chars_format::fixed);
+    if (ec == std::errc::result_out_of_range)
+        return std::numeric_limits<double>::infinity();
+    return value;
+}
+
+std::string dec2bin(const double &mynum)
+{
+    const auto bits = bitsOf(mynum);
+    if (!bits)
+        return std::string(tooBig);
+
+    // Digits are prepended from bit 0 upward until the next power of two
+    // exceeds the value, so the body runs at least once (0 gives "0") and
+    // no leading zero is ever written.
+    std::string result;
+    const double value = *bits;
+    int i = 0;
+    do {
+        const auto p = std::uint32_t{1} << i;
+        result.insert(result.begin(), (*bits & p) == p ? '1' : '0');
+        ++i;
+    } while (i < 32 && !(std::ldexp(1.0, i) > value));
+    return result;
+}
+
+std::string hexText(double value)
+{
+    const auto bits = bitsOf(value);
+    return bits ? digitsIn(*bits, 16) : std::string(tooBig);
+}
+
+std::string octText(double value)
+{
+    const auto bits = bitsOf(value);
+    return bits ? digitsIn(*bits, 8) : std::string(tooBig);
+}
+
+}  // namespace conversion

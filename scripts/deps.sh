@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever the build and the tests need and this
+# machine lacks. Silent when everything is already there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-dejavu-core
+    libgtest-dev libbenchmark-dev
+    xvfb xdotool x11-utils xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" != installed ]; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages: ${missing[*]} (run as root to install them)" >&2
+    exit 1
+fi
+echo "installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq >/dev/null
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The program's one window: an entry box with a keypad, Convert, Clear and
+// Exit, and four read-only boxes showing the entry in decimal, binary,
+// hexadecimal and octal.
+class frmRadixor : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmRadixor(QWidget *parent = nullptr);
+
+    // The value the last Convert parsed; empty until the first one.
+    const std::optional<double> &kept() const { return decnum; }
+
+signals:
+    // Raised once for every refused keystroke or paste, just before the
+    // desktop's bell rings.
+    void beeped();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void cmdConvert_Click();
+    void Btn_Click(int index);
+    void txtRadixor_KeyPress(int &KeyAscii);
+    void cmdClear_Click();
+    void cmdExit_Click();
+    void txtRadixor_GotFocus();
+    void txtDec_GotFocus();
+    void txtBin_GotFocus();
+    void txtHex_GotFocus();
+    void txtOct_GotFocus();
+
+    void beep();
+
+    QLineEdit *txtRadixor = nullptr;
+    QLineEdit *txtDec = nullptr;
+    QLineEdit *txtBin = nullptr;
+    QLineEdit *txtHex = nullptr;
+    QLineEdit *txtOct = nullptr;
+    QPushButton *cmdConvert = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QPushButton *cmdExit = nullptr;
+    std::array<QPushButton *, 10> Btn{};
+    QButtonGroup *BtnGroup = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    std::array<QLabel *, 4> Label{};
+
+    std::optional<double> decnum;
+};
