@@ -248,6 +248,9 @@ frmRadixor::frmRadixor(QWidget *parent)
     for (auto next = tabOrder.begin(); next != tabOrder.end(); ++next)
         if (auto after = std::next(next); after != tabOrder.end())
             setTabOrder(next->second, after->second);
+    // The chain closes into a ring, but Qt starts a new window at the first
+    // widget it created (txtOct), not at the lowest tab index.
+    tabOrder.begin()->second->setFocus();
 
     txtRadixor->setMaxLength(std::numeric_limits<int>::max());
     auto *validator = new EntryValidator(txtRadixor);

@@ -1,0 +1,71 @@
+#pragma once
+
+// What the window's QtTest suites share: the controls found by their names,
+// and a user's keyboard and mouse. Keys go to the window, so they land on
+// whichever control has the focus, shortcuts and Enter/Esc routing included.
+
+#include "frmradixor.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+namespace radixortest {
+
+inline QLineEdit *box(const frmRadixor &form, const char *name)
+{
+    return form.findChild<QLineEdit *>(QString::fromLatin1(name));
+}
+
+inline QPushButton *button(const frmRadixor &form, const char *name)
+{
+    return form.findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+inline QAbstractButton *keypad(const frmRadixor &form, int digit)
+{
+    return form.findChild<QButtonGroup *>(QStringLiteral("Btn"))->button(digit);
+}
+
+// Shows the window as the program does and waits until it has the keyboard.
+inline bool shown(frmRadixor &form)
+{
+    form.show();
+    return QTest::qWaitForWindowActive(&form);
+}
+
+inline void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+inline void press(const frmRadixor &form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(form.windowHandle(), key, modifiers);
+}
+
+// One key press carrying text, the way a keyboard layout or input method
+// delivers a character that has no key of its own.
+inline void pressText(const frmRadixor &form, const QString &text, Qt::Key key = Qt::Key_unknown)
+{
+    QTest::sendKeyEvent(QTest::Click, form.windowHandle(), key, text, Qt::NoModifier);
+}
+
+inline void type(const frmRadixor &form, const QString &text)
+{
+    for (const QChar c : text) {
+        const char ascii = c.unicode() < 128 ? char(c.unicode()) : 0;
+        pressText(form, QString(c), ascii ? QTest::asciiToKey(ascii) : Qt::Key_unknown);
+    }
+}
+
+inline QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
+}  // namespace radixortest
