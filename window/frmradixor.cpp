@@ -68,6 +68,20 @@ constexpr ControlDef controls[] = {
     {Kind::Label,   "Label1",     -1, "Dec = ",              240,  480,  480,  195,   1, InFrame},
 };
 
+// What a screen reader calls each text box. An output box is also tied to
+// the label beside it, so that its caption is read together with its value.
+struct SpokenBox {
+    const char *box, *accessibleName, *label;
+};
+constexpr SpokenBox spokenBoxes[] = {
+//   box           accessible name   label
+    {"txtRadixor", "Decimal number", nullptr},
+    {"txtDec",     "Decimal",        "Label1"},
+    {"txtBin",     "Binary",         "Label2"},
+    {"txtHex",     "Hexadecimal",    "Label3"},
+    {"txtOct",     "Octal",          "Label4"},
+};
+
 constexpr int clientWidth = 6360;
 constexpr int clientHeight = 3180;
 
@@ -175,6 +189,16 @@ void selectAll(QLineEdit *box)
     box->setSelection(0, int(box->text().size()));
 }
 
+// An output box shows the face colour of the window behind it, in every
+// colour group, rather than the colour of an entry field.
+void showFace(QLineEdit *box, const QPalette &window)
+{
+    QPalette palette;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setBrush(group, QPalette::Base, window.brush(group, QPalette::Window));
+    box->setPalette(palette);
+}
+
 QString qtext(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 }  // namespace
@@ -201,9 +225,7 @@ frmRadixor::frmRadixor(QWidget *parent)
             if (c.flags & Output) {
                 box->setReadOnly(true);
                 box->setFrame(false);
-                QPalette palette = box->palette();
-                palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
-                box->setPalette(palette);
+                showFace(box, palette());
             }
             box->installEventFilter(this);
             w = box;
@@ -212,6 +234,9 @@ frmRadixor::frmRadixor(QWidget *parent)
         case Kind::Button: {
             auto *button = new QPushButton(QString::fromLatin1(c.caption), container);
             button->setDefault(c.flags & Default);
+            // A bare "5" says little out of sight of the keypad.
+            button->setAccessibleName(c.index >= 0 ? QStringLiteral("Digit %1").arg(c.index)
+                                                   : QString::fromLatin1(c.caption).remove(u'&'));
             if (c.index >= 0) {
                 BtnGroup->addButton(button, c.index);
                 Btn[std::size_t(c.index)] = button;
@@ -244,6 +269,13 @@ frmRadixor::frmRadixor(QWidget *parent)
     cmdConvert = static_cast<QPushButton *>(find("cmdConvert"));
     cmdClear = static_cast<QPushButton *>(find("cmdClear"));
     cmdExit = static_cast<QPushButton *>(find("cmdExit"));
+
+    for (const auto &s : spokenBoxes) {
+        QWidget *box = find(s.box);
+        box->setAccessibleName(QString::fromLatin1(s.accessibleName));
+        if (s.label)
+            static_cast<QLabel *>(find(s.label))->setBuddy(box);
+    }
 
     for (auto next = tabOrder.begin(); next != tabOrder.end(); ++next)
         if (auto after = std::next(next); after != tabOrder.end())
@@ -297,6 +329,16 @@ void frmRadixor::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmRadixor::changeEvent(QEvent *event)
+{
+    // The output boxes hold their own background; a new palette, such as a
+    // dark one, would otherwise leave them in the old face colour.
+    if (event->type() == QEvent::PaletteChange)
+        for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
+            showFace(box, palette());
+    QDialog::changeEvent(event);
 }
 
 void frmRadixor::cmdConvert_Click()
