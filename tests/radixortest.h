@@ -57,9 +57,9 @@ inline void pressText(const frmRadixor &form, const QString &text, Qt::Key key =
 
 inline void type(const frmRadixor &form, const QString &text)
 {
-    for (const QChar c : text) {
-        const char ascii = c.unicode() < 128 ? char(c.unicode()) : 0;
-        pressText(form, QString(c), ascii ? QTest::asciiToKey(ascii) : Qt::Key_unknown);
+    for (const char32_t c : text.toUcs4()) {
+        const char ascii = c < 128 ? char(c) : 0;
+        pressText(form, QString::fromUcs4(&c, 1), ascii ? QTest::asciiToKey(ascii) : Qt::Key_unknown);
     }
 }
 
