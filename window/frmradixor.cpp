@@ -110,6 +110,28 @@ QFont lineFont(QFont font)
     return font;
 }
 
+// An output box must show its widest text whole: the 31 binary digits of
+// 2^31 - 1, or of 2^30 for a face whose 0 is wider than its 1. Where the
+// desktop's face is too wide for that, the boxes narrow it, keeping its line
+// height. QLineEdit draws its text 2 pixels in from either side and keeps a
+// pixel for the caret.
+QFont narrowedToFit(QFont font, int boxWidth)
+{
+    const QString widest[] = {
+        QString::fromStdString(conversion::dec2bin(conversion::limit - 1)),
+        QString::fromStdString(conversion::dec2bin(conversion::limit / 2)),
+    };
+    const auto fits = [&](const QFont &candidate) {
+        const QFontMetricsF metrics(candidate);
+        return std::all_of(std::begin(widest), std::end(widest), [&](const QString &text) {
+            return qRound(metrics.horizontalAdvance(text)) + 1 <= boxWidth - 4;
+        });
+    };
+    for (int stretch = 99; stretch >= 50 && !fits(font); --stretch)
+        font.setStretch(stretch);
+    return font;
+}
+
 // Paste, drag and drop and input-method commits bypass the keystroke
 // filter; this keeps the entry to ASCII digits for them as well. The blanks
 // around an inserted piece are dropped, since copied numbers often carry
@@ -269,6 +291,9 @@ frmRadixor::frmRadixor(QWidget *parent)
     cmdConvert = static_cast<QPushButton *>(find("cmdConvert"));
     cmdClear = static_cast<QPushButton *>(find("cmdClear"));
     cmdExit = static_cast<QPushButton *>(find("cmdExit"));
+
+    for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
+        box->setFont(narrowedToFit(box->font(), box->width()));
 
     for (const auto &s : spokenBoxes) {
         QWidget *box = find(s.box);
