@@ -66,6 +66,7 @@ private slots:
 
     void pasteTakesDigitsOnly_data();
     void pasteTakesDigitsOnly();
+    void pasteTrimsWhereverTheCaretIs();
     void pasteReplacesTheSelection();
     void contextMenuPasteIsFiltered();
     void inputMethodCommitIsFiltered();
@@ -200,6 +201,9 @@ void EntryTest::digitsAndBackspacePassSilently()
     press(form, Qt::Key_Left, Qt::ShiftModifier);
     press(form, Qt::Key_Backspace);
     QCOMPARE(entry->text(), QStringLiteral("0123456"));
+    // Ctrl+H makes character 8 too.
+    press(form, Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(entry->text(), QStringLiteral("012345"));
     QCOMPARE(beeped.size(), 0);
 }
 
@@ -318,6 +322,37 @@ void EntryTest::pasteTakesDigitsOnly()
     QCOMPARE(beeped.size(), beeps);
 }
 
+// Digits either side of the caret that repeat the pasted ones must not
+// hide where the piece, and so its blanks, begins and ends.
+void EntryTest::pasteTrimsWhereverTheCaretIs()
+{
+    frmRadixor form;
+    QVERIFY(shown(form));
+    QLineEdit *entry = box(form, "txtRadixor");
+    QSignalSpy beeped(&form, &frmRadixor::beeped);
+    const auto paste = [&form](const QString &clip) {
+        setClipboard(clip);
+        press(form, Qt::Key_Insert, Qt::ShiftModifier);
+    };
+    retype(form, "05");
+    press(form, Qt::Key_Home);
+    paste(QStringLiteral("07 "));
+    QCOMPARE(entry->text(), QStringLiteral("0705"));
+    press(form, Qt::Key_Home);
+    paste(QString::fromUtf16(u"\u3000\u30000"));
+    QCOMPARE(entry->text(), QStringLiteral("00705"));
+    press(form, Qt::Key_End);
+    press(form, Qt::Key_Left);
+    paste(QStringLiteral(" 0 "));
+    QCOMPARE(entry->text(), QStringLiteral("007005"));
+    QCOMPARE(entry->cursorPosition(), 5);
+    QCOMPARE(beeped.size(), 0);
+    press(form, Qt::Key_Home);
+    paste(QStringLiteral("0 0"));
+    QCOMPARE(entry->text(), QStringLiteral("007005"));
+    QCOMPARE(beeped.size(), 1);
+}
+
 void EntryTest::pasteReplacesTheSelection()
 {
     frmRadixor form;
@@ -380,7 +415,7 @@ void EntryTest::inputMethodCommitIsFiltered()
     commit(QStringLiteral("3x"));
     QCOMPARE(entry->text(), QStringLiteral("12"));
     QCOMPARE(beeped.size(), 2);
-    commit(QStringLiteral("3"));
+    commit(QStringLiteral(" 3 "));
     QCOMPARE(entry->text(), QStringLiteral("123"));
     QCOMPARE(beeped.size(), 2);
 }
@@ -408,6 +443,9 @@ void EntryTest::dropIsFiltered()
     QCOMPARE(entry->text(), QStringLiteral("156"));
     drop(QStringLiteral("7 8"));
     QCOMPARE(entry->text(), QStringLiteral("156"));
+    QCOMPARE(beeped.size(), 1);
+    QVERIFY(drop(QStringLiteral(" 6\n")));
+    QCOMPARE(entry->text(), QStringLiteral("1566"));
     QCOMPARE(beeped.size(), 1);
 }
 

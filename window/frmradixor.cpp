@@ -132,6 +132,11 @@ QFont narrowedToFit(QFont font, int boxWidth)
     return font;
 }
 
+bool asciiDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 // Paste, drag and drop and input-method commits bypass the keystroke
 // filter; this keeps the entry to ASCII digits for them as well. The blanks
 // around an inserted piece are dropped, since copied numbers often carry
@@ -139,38 +144,47 @@ QFont narrowedToFit(QFont font, int boxWidth)
 class EntryValidator : public QValidator
 {
 public:
-    using QValidator::QValidator;
-
-    void accept(const QString &text) { accepted = text; }
+    explicit EntryValidator(QLineEdit *entry) : QValidator(entry)
+    {
+        // What the entry held and where its selection or caret stood before
+        // the change under validation. An input method moves the caret
+        // before its text is validated; that move does not count.
+        const auto place = [this, entry] {
+            if (entry->text() == accepted)
+                start = entry->hasSelectedText() ? entry->selectionStart() : entry->cursorPosition();
+        };
+        const auto remember = [this, entry, place] {
+            accepted = entry->text();
+            place();
+        };
+        remember();
+        connect(entry, &QLineEdit::textChanged, this, remember);
+        connect(entry, &QLineEdit::cursorPositionChanged, this, place);
+        connect(entry, &QLineEdit::selectionChanged, this, place);
+    }
 
     State validate(QString &input, int &pos) const override
     {
-        // The accepted text is all digits, so every blank lies in the
-        // inserted piece, between the common prefix and suffix.
-        const qsizetype shorter = std::min(input.size(), accepted.size());
-        qsizetype prefix = 0;
-        while (prefix < shorter && input[prefix] == accepted[prefix])
-            ++prefix;
-        qsizetype suffix = 0;
-        while (prefix + suffix < shorter
-               && input[input.size() - 1 - suffix] == accepted[accepted.size() - 1 - suffix])
-            ++suffix;
-        const QString inserted = input.mid(prefix, input.size() - prefix - suffix).trimmed();
-        const QString candidate = input.left(prefix) + inserted + input.right(suffix);
-        const bool digitsOnly = std::all_of(candidate.cbegin(), candidate.cend(), [](QChar c) {
-            return c >= u'0' && c <= u'9';
-        });
-        if (!digitsOnly)
+        if (asciiDigits(input))
+            return Acceptable;
+        // An insertion replaces the selection, or goes in at the caret, and
+        // leaves the caret after the piece. Digits around the piece may
+        // repeat its own, so only these positions tell where it begins.
+        const qsizetype kept = input.size() - pos;
+        if (pos < start || kept > accepted.size() - start || input.left(start) != accepted.left(start)
+            || input.mid(pos) != accepted.right(kept))
             return Invalid;
-        if (candidate != input) {
-            input = candidate;
-            pos = int(prefix + inserted.size());
-        }
+        const QString piece = input.mid(start, pos - start).trimmed();
+        if (!asciiDigits(piece))
+            return Invalid;
+        input = input.left(start) + piece + input.mid(pos);
+        pos = int(start + piece.size());
         return Acceptable;
     }
 
 private:
     QString accepted;
+    qsizetype start = 0;
 };
 
 // The character code a key press hands to the entry's filter, the way the
@@ -310,10 +324,7 @@ frmRadixor::frmRadixor(QWidget *parent)
     tabOrder.begin()->second->setFocus();
 
     txtRadixor->setMaxLength(std::numeric_limits<int>::max());
-    auto *validator = new EntryValidator(txtRadixor);
-    validator->accept(txtRadixor->text());
-    txtRadixor->setValidator(validator);
-    connect(txtRadixor, &QLineEdit::textChanged, validator, &EntryValidator::accept);
+    txtRadixor->setValidator(new EntryValidator(txtRadixor));
     connect(txtRadixor, &QLineEdit::inputRejected, this, &frmRadixor::beep);
 
     connect(cmdConvert, &QPushButton::clicked, this, &frmRadixor::cmdConvert_Click);
@@ -330,6 +341,12 @@ bool frmRadixor::eventFilter(QObject *watched, QEvent *event)
             txtRadixor_KeyPress(KeyAscii);
             if (KeyAscii == 0)
                 return true;
+            // Ctrl+H is the backspace character as well, a chord Qt's line
+            // edit has no binding for.
+            if (KeyAscii == 8 && static_cast<QKeyEvent *>(event)->key() != Qt::Key_Backspace) {
+                txtRadixor->backspace();
+                return true;
+            }
         }
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == txtRadixor)
