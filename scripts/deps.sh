@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth
+    dpkg-dev file lintian
 )
 
 missing=()
