@@ -227,8 +227,12 @@ void FrmRadixorTest::enterRunsTheDefaultOrFocusedButton()
     QVERIFY(shown(form));
     QLineEdit *entry = box(form, "txtRadixor");
     type(form, "255");
+    press(form, Qt::Key_Left);
     press(form, Qt::Key_Return);
     QCOMPARE(box(form, "txtHex")->text(), QStringLiteral("FF"));
+    // The focus never left the entry, yet the whole of it is selected.
+    QCOMPARE(focused(), entry);
+    QCOMPARE(entry->selectedText(), QStringLiteral("255"));
 
     // On a keypad button Enter clicks that button, not Convert.
     click(keypad(form, 5));
