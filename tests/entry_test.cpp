@@ -12,8 +12,6 @@ using namespace radixortest;
 
 namespace {
 
-const char *const outputs[] = {"txtDec", "txtBin", "txtHex", "txtOct"};
-
 QString clipboard()
 {
     return QGuiApplication::clipboard()->text();
@@ -31,15 +29,9 @@ void retype(const frmRadixor &form, const QString &text)
     type(form, text);
 }
 
-void tabTo(const frmRadixor &form, const QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    for (int tabs = 0; focused() != target && tabs < 18; ++tabs)
-        press(form, Qt::Key_Tab, modifiers);
-}
-
 bool outputsEmpty(const frmRadixor &form)
 {
-    for (const char *name : outputs)
+    for (const char *name : outputBoxes)
         if (!box(form, name)->text().isEmpty())
             return false;
     return true;
@@ -534,7 +526,7 @@ void EntryTest::tabIntoOutputBoxSelectsIt()
     press(form, Qt::Key_Return);
     const QStringList shown = {"255", "11111111", "FF", "377"};
     for (int i = 0; i < 4; ++i) {
-        QLineEdit *out = box(form, outputs[i]);
+        QLineEdit *out = box(form, outputBoxes[i]);
         tabTo(form, out);
         QCOMPARE(focused(), out);
         QCOMPARE(out->selectedText(), shown[i]);
@@ -550,7 +542,7 @@ void EntryTest::emptyBoxTakesTheFocus()
 {
     frmRadixor form;
     QVERIFY(shown(form));
-    for (const char *name : outputs) {
+    for (const char *name : outputBoxes) {
         tabTo(form, box(form, name));
         QCOMPARE(focused(), box(form, name));
         QVERIFY(!box(form, name)->hasSelectedText());

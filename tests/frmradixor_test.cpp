@@ -49,8 +49,6 @@ constexpr Row drawn[] = {
     {"Label1", -1, "QLabel", true, "Dec = ", 240, 480, 480, 195},
 };
 
-const char *const outputs[] = {"txtDec", "txtBin", "txtHex", "txtOct"};
-
 QWidget *control(const frmRadixor &form, const Row &row)
 {
     if (row.digit >= 0)
@@ -142,7 +140,7 @@ void FrmRadixorTest::frontToBackOrder()
 {
     frmRadixor form;
     QVERIFY(shown(form));
-    for (const char *name : outputs) {
+    for (const char *name : outputBoxes) {
         QLineEdit *out = box(form, name);
         QCOMPARE(form.childAt(out->geometry().center()), out);
     }
@@ -180,7 +178,7 @@ void FrmRadixorTest::outputBoxesAreReadOnlyBorderlessTabStops()
     frmRadixor form;
     QVERIFY(shown(form));
     const QColor face = form.palette().color(QPalette::Window);
-    for (const char *name : outputs) {
+    for (const char *name : outputBoxes) {
         QLineEdit *out = box(form, name);
         QVERIFY2(out->isReadOnly(), name);
         QVERIFY2(!out->hasFrame(), name);
@@ -275,8 +273,7 @@ void FrmRadixorTest::escapeExitsFromAnywhere()
     frmRadixor form;
     QVERIFY(shown(form));
     QWidget *w = target == u"Btn" ? keypad(form, 5) : form.findChild<QWidget *>(target);
-    for (int tabs = 0; focused() != w && tabs < 18; ++tabs)
-        press(form, Qt::Key_Tab);
+    tabTo(form, w);
     QCOMPARE(focused(), w);
     QSignalSpy finished(&form, &QDialog::finished);
     QSignalSpy beeped(&form, &frmRadixor::beeped);
@@ -381,7 +378,7 @@ void FrmRadixorTest::convertAgainGivesTheSameOutputs()
     type(form, "65535");
     const auto shownTexts = [&form] {
         QStringList texts;
-        for (const char *name : outputs)
+        for (const char *name : outputBoxes)
             texts << box(form, name)->text();
         return texts << box(form, "txtRadixor")->text() << box(form, "txtRadixor")->selectedText();
     };

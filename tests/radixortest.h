@@ -16,6 +16,9 @@
 
 namespace radixortest {
 
+// In the order Tab visits them.
+inline constexpr const char *outputBoxes[] = {"txtDec", "txtBin", "txtHex", "txtOct"};
+
 inline QLineEdit *box(const frmRadixor &form, const char *name)
 {
     return form.findChild<QLineEdit *>(QString::fromLatin1(name));
@@ -66,6 +69,13 @@ inline void type(const frmRadixor &form, const QString &text)
 inline QWidget *focused()
 {
     return QApplication::focusWidget();
+}
+
+// Presses Tab until target has the focus, a full round at most.
+inline void tabTo(const frmRadixor &form, const QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (int tabs = 0; focused() != target && tabs < 18; ++tabs)
+        press(form, Qt::Key_Tab, modifiers);
 }
 
 }  // namespace radixortest

@@ -14,8 +14,6 @@ using namespace radixortest;
 
 namespace {
 
-const char *const outputs[] = {"txtDec", "txtBin", "txtHex", "txtOct"};
-
 // Binary, hexadecimal and octal of a digit string, worked out on integers
 // rather than through the window's own arithmetic.
 QStringList expectedForms(const QString &digits)
@@ -208,7 +206,7 @@ void RandomEventsTest::entryHoldsDigitsAndOutputsMatch()
             what = QStringLiteral("Enter");
             press(form, Qt::Key_Return);
         } else if (kind < 94) {
-            QLineEdit *target = dice.upTo(2) ? entry : box(form, outputs[dice.upTo(4)]);
+            QLineEdit *target = dice.upTo(2) ? entry : box(form, outputBoxes[dice.upTo(4)]);
             what = QStringLiteral("click into %1").arg(target->objectName());
             QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
                               QPoint(dice.upTo(target->width()), target->height() / 2));
@@ -235,7 +233,7 @@ void RandomEventsTest::entryHoldsDigitsAndOutputsMatch()
             QVERIFY2(focused() == entry && entry->selectedText() == converted, context);
         }
         QStringList shownForms;
-        for (const char *name : outputs)
+        for (const char *name : outputBoxes)
             shownForms << box(form, name)->text();
         const QStringList wanted = converted.isNull() ? QStringList(4, QString())
                                                       : QStringList{converted} + expectedForms(converted);
