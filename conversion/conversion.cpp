@@ -1,7 +1,6 @@
 #include "conversion.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -27,14 +26,19 @@ std::optional<std::uint32_t> bitsOf(double value)
     return static_cast<std::uint32_t>(static_cast<std::int32_t>(whole));
 }
 
-std::string digitsIn(std::uint32_t bits, int base)
+// Upper-case digits straight from the bits; base is a power of two, so
+// the division and remainder are shifts and masks.
+template <unsigned base>
+std::string digitsIn(std::uint32_t bits)
 {
+    static constexpr char alphabet[] = "0123456789ABCDEF";
     std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), bits, base).ptr;
-    std::string text(buffer.data(), end);
-    for (char &c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
+    auto first = buffer.end();
+    do {
+        *--first = alphabet[bits % base];
+        bits /= base;
+    } while (bits != 0);
+    return std::string(first, buffer.end());
 }
 
 }  // namespace
@@ -66,28 +70,28 @@ std::string dec2bin(const double &mynum)
 
     // Digits are prepended from bit 0 upward until the next power of two
     // exceeds the value, so the body runs at least once (0 gives "0") and
-    // no leading zero is ever written.
-    std::string result;
-    const double value = *bits;
-    int i = 0;
+    // no leading zero is ever written. The powers are exact in 64 bits, so
+    // comparing them with the bits is comparing them with the value.
+    std::array<char, 32> digits{};
+    auto first = digits.end();
+    std::uint64_t p = 1;  // 2 to the power i
     do {
-        const auto p = std::uint32_t{1} << i;
-        result.insert(result.begin(), (*bits & p) == p ? '1' : '0');
-        ++i;
-    } while (i < 32 && !(std::ldexp(1.0, i) > value));
-    return result;
+        *--first = (*bits & p) == p ? '1' : '0';
+        p <<= 1;
+    } while (!(p > *bits));
+    return std::string(first, digits.end());
 }
 
 std::string hexText(double value)
 {
     const auto bits = bitsOf(value);
-    return bits ? digitsIn(*bits, 16) : std::string(tooBig);
+    return bits ? digitsIn<16>(*bits) : std::string(tooBig);
 }
 
 std::string octText(double value)
 {
     const auto bits = bitsOf(value);
-    return bits ? digitsIn(*bits, 8) : std::string(tooBig);
+    return bits ? digitsIn<8>(*bits) : std::string(tooBig);
 }
 
 }  // namespace conversion
