@@ -6,3 +6,14 @@ bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer:
+# any report ends its program with an error.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRADIXOR_SANITIZE=ON >/dev/null
+cmake --build build-asan
+ctest --test-dir build-asan --output-on-failure -j2
+
+# A bounded libFuzzer run over the conversion core (clang, ASan+UBSan).
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-fuzz
+ctest --test-dir build-fuzz --output-on-failure -j2

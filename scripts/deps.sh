@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth
     dpkg-dev file lintian
+    libxcb-damage0-dev valgrind cppcheck devscripts
+    clang libclang-rt-14-dev clang-tidy
 )
 
 missing=()

@@ -1,0 +1,98 @@
+// How long Enter in the entry takes to reach the screen: the key press goes
+// to the window, Convert fills the four boxes, and the repaint that asks for
+// is drawn, on the offscreen platform. A benchmark: it prints figures and
+// checks only that each round really converted and painted.
+
+#include "frmradixor.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QWindow>
+
+#include <array>
+
+namespace {
+
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+class ConvertBench : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void enterToRepaint_data();
+    void enterToRepaint();
+};
+
+void ConvertBench::enterToRepaint_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("binary");
+    QTest::newRow("small") << QStringLiteral("255") << QStringLiteral("11111111");
+    QTest::newRow("largest") << QStringLiteral("2147483647") << QString(31, u'1');
+    QTest::newRow("too big") << QStringLiteral("99999999999999999999") << QStringLiteral("Too big");
+}
+
+void ConvertBench::enterToRepaint()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, binary);
+
+    frmRadixor form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *txtRadixor = form.findChild<QLineEdit *>(QStringLiteral("txtRadixor"));
+    QVERIFY(txtRadixor);
+    PaintCounter counter;
+    for (const char *name : {"txtDec", "txtBin", "txtHex", "txtOct"}) {
+        QLineEdit *box = form.findChild<QLineEdit *>(QString::fromLatin1(name));
+        QVERIFY(box);
+        box->installEventFilter(&counter);
+    }
+    QCoreApplication::processEvents();
+
+    // Every other round converts "0", so each Enter changes all four texts
+    // and each repaint has something new to draw.
+    const std::array<QString, 2> entries{entry, QStringLiteral("0")};
+    int rounds = 0;
+    int unpainted = 0;
+    QBENCHMARK {
+        txtRadixor->setText(entries[std::size_t(rounds++ % 2)]);
+        const int before = counter.paints;
+        QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        if (counter.paints < before + 4)
+            ++unpainted;
+    }
+    QCOMPARE(unpainted, 0);
+    txtRadixor->setText(entry);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+    QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("txtBin"))->text(), binary);
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ConvertBench bench;
+    return QTest::qExec(&bench, argc, argv);
+}
+
+#include "convert_bench.moc"

@@ -1,0 +1,311 @@
+// Runs whole ranges of values through the conversion core and compares every
+// result with an oracle that shares none of its code: texts pieced together
+// from per-byte tables of a uint32, decimal texts counted up digit by digit.
+//
+//   verify_all [-j THREADS] [FIRST-LAST ...]   (default: 0-2147483647)
+//
+// For each value v in the ranges: dec2bin, hexText and octText of v give its
+// binary, hex and octal digits, and valueOf of v's decimal text gives v.
+// After the ranges come the boundaries: the limit and beyond, texts too long
+// for a double, NaN, and the negative edge. Exit status 1 on any mismatch.
+
+#include "conversion.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Range {
+    std::uint32_t first, last;
+};
+
+// The expected texts come from tables of whole bytes (binary and hex) and
+// of six-bit groups (octal), filled bit by bit below: a value's text is its
+// table entries side by side with the leading zeros cut off. Nothing here
+// shares a line with the core's digit loops, and a value costs a handful
+// of lookups and one compare per text.
+struct Tables {
+    std::array<std::array<char, 8>, 256> binary{};
+    std::array<std::array<char, 2>, 256> hex{};
+    std::array<std::array<char, 2>, 64> octal{};
+
+    Tables()
+    {
+        static constexpr char alphabet[] = "0123456789ABCDEF";
+        for (unsigned b = 0; b < 256; ++b) {
+            for (unsigned j = 0; j < 8; ++j)
+                binary[b][j] = (b >> (7 - j)) & 1 ? '1' : '0';
+            hex[b] = {alphabet[b >> 4], alphabet[b & 15]};
+        }
+        for (unsigned g = 0; g < 64; ++g)
+            octal[g] = {alphabet[g >> 3], alphabet[g & 7]};
+    }
+};
+const Tables tables;
+
+// The last `digits` characters of a full-width text, never fewer than one.
+std::string_view significant(const char *full, std::size_t width, std::size_t digits)
+{
+    digits = std::max<std::size_t>(digits, 1);
+    return {full + width - digits, digits};
+}
+
+struct Expected {
+    char binary[32];
+    char hex[8];
+    char octal[12];  // 36 bits: v < 2^32 needs at most 11 digits
+
+    explicit Expected(std::uint32_t v)
+    {
+        for (unsigned k = 0; k < 4; ++k) {
+            const unsigned byte = (v >> (24 - 8 * k)) & 255;
+            std::memcpy(binary + 8 * k, tables.binary[byte].data(), 8);
+            std::memcpy(hex + 2 * k, tables.hex[byte].data(), 2);
+        }
+        const std::uint64_t wide = v;
+        for (unsigned k = 0; k < 6; ++k)
+            std::memcpy(octal + 2 * k, tables.octal[(wide >> (30 - 6 * k)) & 63].data(), 2);
+        const auto bits = std::size_t(std::bit_width(v));
+        binaryText = significant(binary, 32, bits);
+        hexText = significant(hex, 8, (bits + 3) / 4);
+        octalText = significant(octal, 12, (bits + 2) / 3);
+    }
+
+    std::string_view binaryText, hexText, octalText;
+};
+
+// The decimal text of a counter, kept as digits and stepped by one.
+class DecimalCounter
+{
+public:
+    explicit DecimalCounter(std::uint32_t value)
+    {
+        do {
+            *--first = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+    }
+
+    std::string_view text() const { return {first, static_cast<std::size_t>(std::end(digits) - first)}; }
+
+    void increment()
+    {
+        for (char *d = std::end(digits); d != first;) {
+            if (*--d != '9') {
+                ++*d;
+                return;
+            }
+            *d = '0';
+        }
+        *--first = '1';
+    }
+
+private:
+    char digits[12] = {};
+    char *first = std::end(digits);
+};
+
+std::mutex reportLock;
+std::atomic<std::uint64_t> mismatches{0};
+
+void mismatch(const char *what, std::string_view input, std::string_view got, std::string_view want)
+{
+    const std::uint64_t seen = mismatches.fetch_add(1);
+    if (seen >= 20)
+        return;
+    const std::lock_guard lock(reportLock);
+    std::printf("MISMATCH %s(%.*s): got \"%.*s\", want \"%.*s\"\n", what, int(input.size()), input.data(),
+                int(got.size()), got.data(), int(want.size()), want.data());
+}
+
+// Texts here are at most 32 characters: two overlapping loads of a fixed
+// width cover any length from that width to twice it, with no library call
+// and no loop.
+template <std::size_t width>
+bool sameEnds(const char *a, const char *b, std::size_t size)
+{
+    char x[2][width], y[2][width];
+    std::memcpy(x[0], a, width);
+    std::memcpy(x[1], a + size - width, width);
+    std::memcpy(y[0], b, width);
+    std::memcpy(y[1], b + size - width, width);
+    return std::memcmp(x, y, sizeof x) == 0;
+}
+
+bool same(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const std::size_t size = a.size();
+    if (size >= 16)
+        return sameEnds<16>(a.data(), b.data(), size);
+    if (size >= 8)
+        return sameEnds<8>(a.data(), b.data(), size);
+    if (size >= 4)
+        return sameEnds<4>(a.data(), b.data(), size);
+    return a == b;
+}
+
+void check(const char *what, std::string_view input, const std::string &got, std::string_view want)
+{
+    if (!same(got, want))
+        mismatch(what, input, got, want);
+}
+
+// valueOf is checked on every value below 2^24 and on one in sixteen
+// above: parsing costs as much as the three texts together, and the fuzzer
+// compares it with integer arithmetic on arbitrary digit texts anyway.
+void checkValue(std::uint32_t v, const DecimalCounter &decimal)
+{
+    const double value = v;
+    const std::string_view text = decimal.text();
+    if (v < (1u << 24) || v % 16 == 0) {
+        if (const double parsed = conversion::valueOf(text); parsed != value)
+            mismatch("valueOf", text, std::to_string(parsed), text);
+    }
+    const Expected want(v);
+    check("dec2bin", text, conversion::dec2bin(value), want.binaryText);
+    check("hexText", text, conversion::hexText(value), want.hexText);
+    check("octText", text, conversion::octText(value), want.octalText);
+}
+
+// Threads take chunks of the ranges in turn, so a slow core never leaves
+// the other idle at the end.
+std::uint64_t checkRanges(const std::vector<Range> &ranges, unsigned threads)
+{
+    constexpr std::uint64_t chunk = 1 << 20;
+    struct Chunk {
+        std::uint32_t first, last;
+    };
+    std::vector<Chunk> chunks;
+    std::uint64_t total = 0;
+    for (const Range &r : ranges) {
+        total += std::uint64_t{r.last} - r.first + 1;
+        for (std::uint64_t first = r.first; first <= r.last; first += chunk)
+            chunks.push_back({std::uint32_t(first), std::uint32_t(std::min<std::uint64_t>(first + chunk - 1, r.last))});
+    }
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i; (i = next.fetch_add(1)) < chunks.size();) {
+            DecimalCounter decimal(chunks[i].first);
+            for (std::uint32_t v = chunks[i].first;; ++v, decimal.increment()) {
+                checkValue(v, decimal);
+                if (v == chunks[i].last)
+                    break;
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread &t : pool)
+        t.join();
+    return total;
+}
+
+// Everything from the limit up gives "Too big" in all three texts, and so
+// do NaN and values below -2^31; from -2^31 to -1 the texts are the 32-bit
+// two's complement.
+std::uint64_t checkBoundaries()
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double tooBig[] = {2147483648.0, 2147483648.5, 2147483649.0, 4294967295.0, 4294967296.0, 1e10, 1e18,
+                             9007199254740993.0, 1e300, std::numeric_limits<double>::max(), inf, -inf,
+                             std::numeric_limits<double>::quiet_NaN(), -2147483649.0, -1e300};
+    std::uint64_t checked = 0;
+    for (const double value : tooBig) {
+        const std::string input = std::to_string(value);
+        for (const auto &[what, got] : {std::pair{"dec2bin", conversion::dec2bin(value)},
+                                        std::pair{"hexText", conversion::hexText(value)},
+                                        std::pair{"octText", conversion::octText(value)}})
+            if (got != conversion::tooBig)
+                mismatch(what, input, got, conversion::tooBig);
+        ++checked;
+    }
+
+    const std::string texts[] = {"2147483648", "2147483649", "4294967296", "99999999999999999999",
+                                 std::string(308, '9'), std::string(309, '9'), std::string(400, '9'),
+                                 "000002147483648"};
+    for (const std::string &text : texts) {
+        const double value = conversion::valueOf(text);
+        const double want = std::strtod(text.c_str(), nullptr);
+        if (value != want)
+            mismatch("valueOf", text.substr(0, 24), std::to_string(value), std::to_string(want));
+        if (const std::string got = conversion::dec2bin(value); got != conversion::tooBig)
+            mismatch("dec2bin", text.substr(0, 24), got, conversion::tooBig);
+        ++checked;
+    }
+
+    const std::int64_t negatives[] = {-1, -2, -255, -2147483647, -2147483648LL};
+    for (const std::int64_t n : negatives) {
+        const auto bits = static_cast<std::uint32_t>(n);
+        const std::string input = std::to_string(n);
+        const Expected want(bits);
+        check("dec2bin", input, conversion::dec2bin(double(n)), want.binaryText);
+        check("hexText", input, conversion::hexText(double(n)), want.hexText);
+        check("octText", input, conversion::octText(double(n)), want.octalText);
+        ++checked;
+    }
+    return checked;
+}
+
+bool parseRange(const char *arg, Range &range)
+{
+    char *end = nullptr;
+    const unsigned long long first = std::strtoull(arg, &end, 10);
+    if (*end != '-')
+        return false;
+    const unsigned long long last = std::strtoull(end + 1, &end, 10);
+    if (*end != '\0' || first > last || last >= 2147483648ULL)
+        return false;
+    range = {std::uint32_t(first), std::uint32_t(last)};
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<Range> ranges;
+    for (int i = 1; i < argc; ++i) {
+        Range r{};
+        if (std::strcmp(argv[i], "-j") == 0 && i + 1 < argc)
+            threads = std::max(1, std::atoi(argv[++i]));
+        else if (parseRange(argv[i], r))
+            ranges.push_back(r);
+        else {
+            std::fprintf(stderr, "usage: %s [-j THREADS] [FIRST-LAST ...]  (0 <= FIRST <= LAST <= 2147483647)\n",
+                         argv[0]);
+            return 2;
+        }
+    }
+    if (ranges.empty())
+        ranges.push_back({0, 2147483647});
+
+    const auto start = std::chrono::steady_clock::now();
+    const std::uint64_t values = checkRanges(ranges, threads);
+    const std::uint64_t boundaries = checkBoundaries();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    std::printf("values checked: %llu (+%llu boundary cases), mismatches: %llu, seconds: %.1f, threads: %u\n",
+                static_cast<unsigned long long>(values), static_cast<unsigned long long>(boundaries),
+                static_cast<unsigned long long>(mismatches.load()), seconds, threads);
+    return mismatches == 0 ? 0 : 1;
+}
