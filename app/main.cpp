@@ -1,13 +1,40 @@
+#include "display.h"
 #include "frmradixor.h"
+#include "placement.h"
+
+#include "icons/radixor16.xpm"
+#include "icons/radixor32.xpm"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
+    DisplayCheck display(argc, argv);
+    if (!display.problem().empty()) {
+        std::fprintf(stderr, "radixor: %s\n", display.problem().c_str());
+        return EXIT_FAILURE;
+    }
     QApplication app(argc, argv);
+    display.release();
     QApplication::setApplicationName(QStringLiteral("Radixor"));
     QApplication::setApplicationVersion(QStringLiteral(RADIXOR_VERSION));
+    QIcon icon;
+    const QPixmap drawn(radixor32_xpm);
+    icon.addPixmap(drawn);
+    icon.addPixmap(QPixmap(radixor16_xpm));
+    // Screens of twice the density get the drawn pixels doubled, not blurred.
+    icon.addPixmap(drawn.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    QApplication::setWindowIcon(icon);
+
     frmRadixor form;
-    form.show();
+    // Qt lets a tool window close without ending the program; this one is
+    // the program.
+    form.setAttribute(Qt::WA_QuitOnClose);
+    showCentred(form);
     return app.exec();
 }

@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth
     dpkg-dev file lintian
+    libx11-dev libxcb1-dev openbox wmctrl xclip
+    desktop-file-utils appstream binutils-mingw-w64-x86-64
     libxcb-damage0-dev valgrind cppcheck devscripts
     clang libclang-rt-14-dev clang-tidy
 )
