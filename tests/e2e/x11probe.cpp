@@ -58,10 +58,13 @@ int main(int argc, char *argv[])
         std::fputs("x11probe: cannot open the display\n", stderr);
         return 1;
     }
+    int status = 2;
     if (argc == 2 && std::strcmp(argv[1], "bells") == 0)
-        return bells(display);
-    if (argc == 3 && std::strcmp(argv[1], "close") == 0)
-        return closeWindow(display, Window(std::strtoul(argv[2], nullptr, 0)));
-    std::fputs("usage: x11probe bells | x11probe close WINDOW\n", stderr);
-    return 2;
+        status = bells(display);
+    else if (argc == 3 && std::strcmp(argv[1], "close") == 0)
+        status = closeWindow(display, Window(std::strtoul(argv[2], nullptr, 0)));
+    else
+        std::fputs("usage: x11probe bells | x11probe close WINDOW\n", stderr);
+    XCloseDisplay(display);
+    return status;
 }
