@@ -127,9 +127,27 @@ QFont narrowedToFit(QFont font, int boxWidth)
             return qRound(metrics.horizontalAdvance(text)) + 1 <= boxWidth - 4;
         });
     };
-    for (int stretch = 99; stretch >= 50 && !fits(font); --stretch)
-        font.setStretch(stretch);
-    return font;
+    if (fits(font))
+        return font;
+    // Advances scale with the stretch, so one measurement predicts the
+    // largest stretch from 99 down to 50 that fits, and a step or two
+    // settles the rounding: each stretch tried loads a font engine, which
+    // at start-up costs more than everything else in this constructor.
+    const QFontMetricsF metrics(font);
+    qreal full = 0;
+    for (const QString &text : widest)
+        full = std::max(full, metrics.horizontalAdvance(text));
+    const auto stretched = [&font](int stretch) {
+        QFont narrower = font;
+        narrower.setStretch(stretch);
+        return narrower;
+    };
+    int stretch = std::clamp(int(100 * (boxWidth - 5) / full), 50, 99);
+    while (stretch < 99 && fits(stretched(stretch + 1)))
+        ++stretch;
+    while (stretch > 50 && !fits(stretched(stretch)))
+        --stretch;
+    return stretched(stretch);
 }
 
 bool asciiDigits(const QString &text)
