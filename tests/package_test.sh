@@ -3,26 +3,13 @@
 # unpacks it into a throw-away root and starts the unpacked program under an
 # X server of its own until its window shows; Esc then closes it.
 #   package_test.sh BUILD_DIR
-set -euo pipefail
+source "$(dirname "$0")/e2e/lib.sh"
 
 build=$1
-title='Decimal/Binary/Hex/Octal Radixor'
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+work=$scratch
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 \
-    || { cat "$work/cpack.log"; fail "cpack could not build the package"; }
+    || fail "cpack could not build the package"
 debs=("$work"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one package, got: ${debs[*]}"
 deb=${debs[0]}
@@ -79,35 +66,43 @@ if ldd "$root/usr/bin/radixor" | grep -q 'not found'; then
     fail "the installed program misses a library"
 fi
 
-# An X server of its own, on whatever display number is free.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM
-
-"$root/usr/bin/radixor" >"$work/app.log" 2>&1 &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --name "^${title}\$" | head -n1) \
-    || { cat "$work/app.log"; fail "no window titled '$title' appeared"; }
+radixor="$root/usr/bin/radixor"
+start_x
+start_radixor
 echo "window $window is up on $DISPLAY"
 
+# The icon the program hands the window manager: the drawn 16- and 32-pixel
+# images, and a 64-pixel one for screens at twice the density. Every image
+# beyond the drawn ones repeats the pixels of a drawn one a whole number of
+# times, as pixel art scales without blur.
+xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON >"$work/icon"
+awk '
+    function enlarges(S, s,    x, y) {
+        if (S <= s || S % s) return 0
+        for (y = 0; y < S; ++y) for (x = 0; x < S; ++x)
+            if (pixel[S, y * S + x] != pixel[s, int(y * s / S) * s + int(x * s / S)]) return 0
+        return 1
+    }
+    { n = split($0, v, /[=,] */) }
+    END {
+        for (i = 2; i < n; ) {
+            w = v[i]; h = v[i + 1]; i += 2
+            if (w != h) { printf "a %dx%d image\n", w, h; exit 1 }
+            size[++count] = w; has[w] = 1
+            for (p = 0; p < w * h; ++p) pixel[w, p] = v[i + p]
+            i += w * h
+        }
+        for (a = 1; a <= count; ++a) {
+            sizes = sizes " " size[a]
+            if (size[a] <= 32) continue
+            ok = 0
+            for (b = 1; b <= count && !ok; ++b) ok = enlarges(size[a], size[b])
+            if (!ok) { printf "the %d-pixel image is no whole enlargement of a drawn one\n", size[a]; exit 1 }
+        }
+        printf "window icon sizes:%s\n", sizes
+        if (!has[16] || !has[32] || !has[64]) { print "16, 32 and 64 pixels expected"; exit 1 }
+    }' "$work/icon" || fail "the window icon is not crisp pixel art at every size"
+
 xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$app_pid" 2>/dev/null; then
-    fail "Esc did not close the program"
-fi
-status=0
-wait "$app_pid" || status=$?
-app_pid=
-[ "$status" -eq 0 ] || { cat "$work/app.log"; fail "the program exited with status $status"; }
+ends_with "$app" 0
 echo "Esc closed it, exit status 0"
