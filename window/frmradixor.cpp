@@ -234,8 +234,7 @@ std::optional<int> characterCode(const QKeyEvent &event)
     if (text.size() == 1)
         return text.front().unicode();
     // Several characters from one key: it passes only if all are digits.
-    const bool digits = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    return digits ? int(text.front().unicode()) : 0xFFFF;
+    return asciiDigits(text) ? int(text.front().unicode()) : 0xFFFF;
 }
 
 void selectAll(QLineEdit *box)
