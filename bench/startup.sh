@@ -79,9 +79,14 @@ done
 echo "start-up: $runs interleaved runs each, Xvfb 1280x1024x24, no window manager, no session bus"
 echo "map = exec to first window mapped; paint = exec to first pixels drawn in it; memory 1 s after map"
 awk -v names="$(IFS='|'; echo "${names[*]}")" '
-    function stats(list, n,    v, k) {  # "min median max" of n values in list
+    function stats(list, n,    v, i, j, t) {  # "min median max" of n values in list
         split(list, v, " ")
-        asort(v)
+        for (i = 2; i <= n; i++) {  # insertion sort: mawk has no asort
+            t = v[i]
+            for (j = i - 1; j >= 1 && v[j] > t; j--)
+                v[j + 1] = v[j]
+            v[j + 1] = t
+        }
         return sprintf("%6.1f %6.1f %6.1f", v[1], (n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2), v[n])
     }
     function median(list, n,    s) { split(stats(list, n), s, " "); return s[2] }
