@@ -19,110 +19,83 @@ namespace {
 std::string oracle(std::uint32_t value, int base)
 {
     char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, base).ptr;
-    std::string text(buffer, end);
+    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, base).ptr);
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     return text;
 }
 
-void expectAllThree(double value, const std::string &bin, const std::string &hex, const std::string &oct)
+struct Forms {
+    double value;
+    std::string bin, hex, oct;
+};
+
+void expectForms(const Forms &f)
 {
-    EXPECT_EQ(dec2bin(value), bin) << "value " << value;
-    EXPECT_EQ(hexText(value), hex) << "value " << value;
-    EXPECT_EQ(octText(value), oct) << "value " << value;
+    EXPECT_EQ(dec2bin(f.value), f.bin) << "value " << f.value;
+    EXPECT_EQ(hexText(f.value), f.hex) << "value " << f.value;
+    EXPECT_EQ(octText(f.value), f.oct) << "value " << f.value;
 }
 
-const std::string tooBigText(tooBig);
+const std::string big(tooBig);
+constexpr double inf = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-TEST(ValueOf, DigitsGiveTheirDecimalValue)
+TEST(ValueOf, ReadsLeadingAsciiDigits)
 {
-    EXPECT_EQ(valueOf("0"), 0.0);
-    EXPECT_EQ(valueOf("255"), 255.0);
-    EXPECT_EQ(valueOf("2147483647"), 2147483647.0);
-    EXPECT_EQ(valueOf("2147483648"), 2147483648.0);
-    EXPECT_EQ(valueOf("9007199254740993"), 9007199254740992.0);  // nearest double
+    const std::pair<std::string, double> cases[] = {
+        {"", 0}, {"0", 0}, {"255", 255}, {"007", 7}, {std::string(39, '0') + "1", 1},
+        {"2147483647", 2147483647.0}, {"2147483648", 2147483648.0},
+        {"9007199254740993", 9007199254740992.0},  // the nearest double
+        {std::string(308, '9'), 1e308}, {std::string(309, '9'), inf}, {std::string(100000, '7'), inf},
+        // Text that is not all digits: blanks skipped, then digits up to the
+        // first other character; no sign, point, exponent or radix prefix.
+        {"  12x", 12}, {"\t42", 42}, {"12 34", 12}, {"abc", 0}, {"-5", 0}, {"1.5", 1}, {"1e3", 1},
+        {"&HFF", 0}, {"0x1F", 0}, {"\xd9\xa3", 0}, {std::string("7\0" "8", 3), 7},
+    };
+    for (const auto &[text, value] : cases)
+        EXPECT_EQ(valueOf(text), value) << '"' << text.substr(0, 40) << '"';
 }
 
-TEST(ValueOf, LeadingZerosAreIgnoredAndEmptyIsZero)
+TEST(Conversion, KnownValuesAndTheLimit)
 {
-    EXPECT_EQ(valueOf("007"), 7.0);
-    EXPECT_EQ(valueOf("00012"), 12.0);
-    EXPECT_EQ(valueOf("0000000000000000000000000000000000000001"), 1.0);
-    EXPECT_EQ(valueOf(""), 0.0);
+    const Forms cases[] = {
+        {0, "0", "0", "0"}, {5, "101", "5", "5"}, {10, "1010", "A", "12"}, {12, "1100", "C", "14"},
+        {255, "11111111", "FF", "377"},
+        {1073741824, "1" + std::string(30, '0'), "40000000", "10000000000"},
+        {2147483647, std::string(31, '1'), "7FFFFFFF", "17777777777"},
+        {std::nextafter(limit, 0.0), std::string(31, '1'), "7FFFFFFF", "17777777777"},
+        {2147483648.0, big, big, big}, {4294967295.0, big, big, big}, {1e20, big, big, big},
+    };
+    for (const Forms &f : cases)
+        expectForms(f);
 }
 
-TEST(ValueOf, BeyondTheLargestDoubleIsInfinityNotAFailure)
+TEST(Conversion, EveryDoubleHasADefinedResult)
 {
-    EXPECT_EQ(valueOf(std::string(309, '9')), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(valueOf(std::string(100000, '7')), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(valueOf(std::string(308, '9')), 1e308);
-}
-
-TEST(ValueOf, TextThatIsNotAllDigitsReadsItsLeadingDigitsOnly)
-{
-    EXPECT_EQ(valueOf("  12x"), 12.0);
-    EXPECT_EQ(valueOf("\t42"), 42.0);
-    EXPECT_EQ(valueOf("12 34"), 12.0);
-    EXPECT_EQ(valueOf("abc"), 0.0);
-    EXPECT_EQ(valueOf("-5"), 0.0);       // no sign: the value is never negative
-    EXPECT_EQ(valueOf("1.5"), 1.0);      // no decimal point: always whole
-    EXPECT_EQ(valueOf("1e3"), 1.0);      // no exponent
-    EXPECT_EQ(valueOf("&HFF"), 0.0);     // no radix prefix
-    EXPECT_EQ(valueOf("0x1F"), 0.0);
-    EXPECT_EQ(valueOf("\xd9\xa3"), 0.0);  // an Arabic-Indic digit is not a digit here
-    EXPECT_EQ(valueOf(std::string("7\0" "8", 3)), 7.0);
-}
-
-TEST(Conversion, SmallValues)
-{
-    expectAllThree(0, "0", "0", "0");
-    expectAllThree(1, "1", "1", "1");
-    expectAllThree(2, "10", "2", "2");
-    expectAllThree(5, "101", "5", "5");
-    expectAllThree(8, "1000", "8", "10");
-    expectAllThree(10, "1010", "A", "12");
-    expectAllThree(12, "1100", "C", "14");
-    expectAllThree(255, "11111111", "FF", "377");
-}
-
-TEST(Conversion, LargestValueBelowTheLimit)
-{
-    expectAllThree(2147483647, std::string(31, '1'), "7FFFFFFF", "17777777777");
-    expectAllThree(1073741824, "1" + std::string(30, '0'), "40000000", "10000000000");
-}
-
-TEST(Conversion, LimitIsExclusive)
-{
-    expectAllThree(2147483648.0, tooBigText, tooBigText, tooBigText);
-    expectAllThree(std::nextafter(limit, 0.0), std::string(31, '1'), "7FFFFFFF", "17777777777");
-    expectAllThree(4294967295.0, tooBigText, tooBigText, tooBigText);
-    expectAllThree(valueOf(std::string(20, '9')), tooBigText, tooBigText, tooBigText);
-}
-
-TEST(Conversion, EntryTextsThroughTheValueParse)
-{
-    const double twelve = valueOf("00012");
-    expectAllThree(twelve, "1100", "C", "14");
-    const double empty = valueOf("");
-    expectAllThree(empty, "0", "0", "0");
+    const Forms cases[] = {
+        {inf, big, big, big}, {-inf, big, big, big}, {std::nan(""), big, big, big},
+        {std::numeric_limits<double>::max(), big, big, big}, {-2147483649.0, big, big, big},
+        // Fractions by their whole part.
+        {2.5, "10", "2", "2"}, {3.5, "11", "3", "3"}, {0.999, "0", "0", "0"}, {-0.0, "0", "0", "0"},
+        {-0.5, "0", "0", "0"}, {std::numeric_limits<double>::denorm_min(), "0", "0", "0"},
+        // Negatives in 32-bit two's complement.
+        {-1, std::string(32, '1'), "FFFFFFFF", "37777777777"},
+        {-5, std::string(29, '1') + "011", "FFFFFFFB", "37777777773"},
+        {-2147483648.0, "1" + std::string(31, '0'), "80000000", "20000000000"},
+    };
+    for (const Forms &f : cases)
+        expectForms(f);
 }
 
 TEST(Conversion, EveryPowerOfTwoAndItsNeighboursMatchTheOracle)
 {
-    for (int bit = 0; bit < 31; ++bit) {
-        const std::int64_t power = std::int64_t{1} << bit;
-        for (std::int64_t v = power - 1; v <= power + 1; ++v) {
-            if (v < 0 || v >= std::int64_t{1} << 31)
-                continue;
-            const auto u = static_cast<std::uint32_t>(v);
-            expectAllThree(double(v), oracle(u, 2), oracle(u, 16), oracle(u, 8));
-        }
-    }
+    for (int bit = 0; bit <= 31; ++bit)
+        for (std::uint32_t v = (1U << bit) - 1; v <= (1U << bit) + 1 && v < (1U << 31); ++v)
+            expectForms({double(v), oracle(v, 2), oracle(v, 16), oracle(v, 8)});
 }
 
-TEST(Conversion, RandomValuesMatchTheOracle)
+TEST(Conversion, RandomValuesThroughTheParseMatchTheOracle)
 {
     std::mt19937 generator(20261207);
     std::uniform_int_distribution<std::uint32_t> below(0, 0x7FFFFFFF);
@@ -133,32 +106,4 @@ TEST(Conversion, RandomValuesMatchTheOracle)
         ASSERT_EQ(hexText(value), oracle(u, 16)) << u;
         ASSERT_EQ(octText(value), oracle(u, 8)) << u;
     }
-}
-
-TEST(Conversion, DoublesOutsideTheEntrysRangeHaveDefinedResults)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    expectAllThree(inf, tooBigText, tooBigText, tooBigText);
-    expectAllThree(nan, tooBigText, tooBigText, tooBigText);
-    expectAllThree(-inf, tooBigText, tooBigText, tooBigText);
-    expectAllThree(-2147483649.0, tooBigText, tooBigText, tooBigText);
-    expectAllThree(std::numeric_limits<double>::max(), tooBigText, tooBigText, tooBigText);
-}
-
-TEST(Conversion, FractionsAreWrittenByTheirWholePart)
-{
-    expectAllThree(2.5, "10", "2", "2");
-    expectAllThree(3.5, "11", "3", "3");
-    expectAllThree(0.999, "0", "0", "0");
-    expectAllThree(std::numeric_limits<double>::denorm_min(), "0", "0", "0");
-    expectAllThree(-0.0, "0", "0", "0");
-    expectAllThree(-0.5, "0", "0", "0");
-}
-
-TEST(Conversion, NegativesAreThirtyTwoBitTwosComplement)
-{
-    expectAllThree(-1, std::string(32, '1'), "FFFFFFFF", "37777777777");
-    expectAllThree(-5, std::string(29, '1') + "011", "FFFFFFFB", "37777777773");
-    expectAllThree(-2147483648.0, "1" + std::string(31, '0'), "80000000", "20000000000");
 }

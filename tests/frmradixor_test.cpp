@@ -1,13 +1,13 @@
 #include "radixortest.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QSignalSpy>
 
-#include <cmath>
 #include <limits>
+#include <map>
 
 using namespace radixortest;
 
@@ -21,50 +21,40 @@ struct Row {
     bool inFrame;
     const char *caption;
     int left, top, width, height;
+    const char *spoken;  // the accessible name
 };
 
 constexpr Row drawn[] = {
-    {"txtOct", -1, "QLineEdit", false, "", 3120, 2400, 3015, 195},
-    {"txtHex", -1, "QLineEdit", false, "", 3120, 1800, 3015, 195},
-    {"txtDec", -1, "QLineEdit", false, "", 3120, 600, 3015, 195},
-    {"txtBin", -1, "QLineEdit", false, "", 3120, 1200, 3015, 195},
-    {"cmdConvert", -1, "QPushButton", false, "Con&vert", 840, 2160, 1215, 375},
-    {"cmdExit", -1, "QPushButton", false, "E&xit", 1200, 2640, 855, 375},
-    {"cmdClear", -1, "QPushButton", false, "&Clear", 240, 2640, 855, 375},
-    {"Btn", 0, "QPushButton", false, "0", 240, 2160, 495, 375},
-    {"Btn", 1, "QPushButton", false, "1", 240, 1680, 495, 375},
-    {"Btn", 2, "QPushButton", false, "2", 885, 1680, 495, 375},
-    {"Btn", 3, "QPushButton", false, "3", 1560, 1680, 495, 375},
-    {"Btn", 4, "QPushButton", false, "4", 240, 1200, 495, 375},
-    {"Btn", 5, "QPushButton", false, "5", 885, 1200, 495, 375},
-    {"Btn", 6, "QPushButton", false, "6", 1560, 1200, 495, 375},
-    {"Btn", 7, "QPushButton", false, "7", 240, 720, 495, 375},
-    {"Btn", 8, "QPushButton", false, "8", 885, 720, 495, 375},
-    {"Btn", 9, "QPushButton", false, "9", 1560, 720, 495, 375},
-    {"txtRadixor", -1, "QLineEdit", false, "0", 240, 240, 1815, 285},
-    {"Frame1", -1, "QGroupBox", false, "Radixar", 2280, 120, 3975, 2895},
-    {"Label4", -1, "QLabel", true, "Oct = ", 240, 2280, 435, 195},
-    {"Label3", -1, "QLabel", true, "Hex = ", 240, 1680, 465, 195},
-    {"Label2", -1, "QLabel", true, "Bin = ", 240, 1080, 405, 195},
-    {"Label1", -1, "QLabel", true, "Dec = ", 240, 480, 480, 195},
+    {"txtOct", -1, "QLineEdit", false, "", 3120, 2400, 3015, 195, "Octal"},
+    {"txtHex", -1, "QLineEdit", false, "", 3120, 1800, 3015, 195, "Hexadecimal"},
+    {"txtDec", -1, "QLineEdit", false, "", 3120, 600, 3015, 195, "Decimal"},
+    {"txtBin", -1, "QLineEdit", false, "", 3120, 1200, 3015, 195, "Binary"},
+    {"cmdConvert", -1, "QPushButton", false, "Con&vert", 840, 2160, 1215, 375, "Convert"},
+    {"cmdExit", -1, "QPushButton", false, "E&xit", 1200, 2640, 855, 375, "Exit"},
+    {"cmdClear", -1, "QPushButton", false, "&Clear", 240, 2640, 855, 375, "Clear"},
+    {"Btn", 0, "QPushButton", false, "0", 240, 2160, 495, 375, "Digit 0"},
+    {"Btn", 1, "QPushButton", false, "1", 240, 1680, 495, 375, "Digit 1"},
+    {"Btn", 2, "QPushButton", false, "2", 885, 1680, 495, 375, "Digit 2"},
+    {"Btn", 3, "QPushButton", false, "3", 1560, 1680, 495, 375, "Digit 3"},
+    {"Btn", 4, "QPushButton", false, "4", 240, 1200, 495, 375, "Digit 4"},
+    {"Btn", 5, "QPushButton", false, "5", 885, 1200, 495, 375, "Digit 5"},
+    {"Btn", 6, "QPushButton", false, "6", 1560, 1200, 495, 375, "Digit 6"},
+    {"Btn", 7, "QPushButton", false, "7", 240, 720, 495, 375, "Digit 7"},
+    {"Btn", 8, "QPushButton", false, "8", 885, 720, 495, 375, "Digit 8"},
+    {"Btn", 9, "QPushButton", false, "9", 1560, 720, 495, 375, "Digit 9"},
+    {"txtRadixor", -1, "QLineEdit", false, "0", 240, 240, 1815, 285, "Decimal number"},
+    {"Frame1", -1, "QGroupBox", false, "Radixar", 2280, 120, 3975, 2895, "Radixar"},
+    {"Label4", -1, "QLabel", true, "Oct = ", 240, 2280, 435, 195, "Oct = "},
+    {"Label3", -1, "QLabel", true, "Hex = ", 240, 1680, 465, 195, "Hex = "},
+    {"Label2", -1, "QLabel", true, "Bin = ", 240, 1080, 405, 195, "Bin = "},
+    {"Label1", -1, "QLabel", true, "Dec = ", 240, 480, 480, 195, "Dec = "},
 };
-
-QWidget *control(const frmRadixor &form, const Row &row)
-{
-    if (row.digit >= 0)
-        return keypad(form, row.digit);
-    return form.findChild<QWidget *>(QString::fromLatin1(row.name));
-}
 
 QString caption(const QWidget *w)
 {
-    if (auto *b = qobject_cast<const QAbstractButton *>(w))
-        return b->text();
-    if (auto *e = qobject_cast<const QLineEdit *>(w))
-        return e->text();
     if (auto *g = qobject_cast<const QGroupBox *>(w))
         return g->title();
-    return qobject_cast<const QLabel *>(w)->text();
+    return w->property("text").toString();
 }
 
 // "Btn 7" for a keypad member, the objectName for the rest.
@@ -73,18 +63,13 @@ QString label(const QWidget *w)
     if (!w)
         return QStringLiteral("(none)");
     if (w->objectName() == u"Btn")
-        return QStringLiteral("Btn ") + static_cast<const QAbstractButton *>(w)->text();
+        return QStringLiteral("Btn ") + caption(w);
     return w->objectName();
 }
 
-QStringList tabWalk(const frmRadixor &form, Qt::KeyboardModifiers modifiers, int steps)
+QAccessibleInterface *iface(QObject *object)
 {
-    QStringList seen;
-    for (int i = 0; i < steps; ++i) {
-        press(form, Qt::Key_Tab, modifiers);
-        seen << label(focused());
-    }
-    return seen;
+    return QAccessible::queryAccessibleInterface(object);
 }
 
 }  // namespace
@@ -94,217 +79,186 @@ class FrmRadixorTest : public QObject
     Q_OBJECT
 
 private slots:
-    void controlsSitWhereDrawn();
-    void frontToBackOrder();
-    void windowIsFixedAndTitled();
-    void outputBoxesAreReadOnlyBorderlessTabStops();
-    void everyControlHasA13PixelLine();
-    void tabVisitsInTabIndexOrder();
-    void enterRunsTheDefaultOrFocusedButton();
-    void escapeExitsFromAnywhere_data();
-    void escapeExitsFromAnywhere();
-    void accessKeysClickTheirButtons();
+    void definition();
+    void frontToBack();
+    void tabWalksTheRingSelectingWholeBoxes();
+    void enterClicksTheFocusedButtonElseConvert();
+    void everyWayOutCloses_data();
+    void everyWayOutCloses();
     void convert_data();
     void convert();
-    void convertAgainGivesTheSameOutputs();
+    void screenReadersPairLabelsAndReadValues();
 };
 
-void FrmRadixorTest::controlsSitWhereDrawn()
+void FrmRadixorTest::definition()
 {
-    frmRadixor form;
-    QVERIFY(shown(form));
+    Radixor r;
+    QVERIFY(r.active);
+    QCOMPARE(r.form.windowTitle(), QStringLiteral("Decimal/Binary/Hex/Octal Radixor"));
+    QCOMPARE(r.form.size(), QSize(424, 212));
+    QCOMPARE(r.form.minimumSize(), r.form.maximumSize());
+    QVERIFY(r.form.windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(!(r.form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(r.form.findChildren<QWidget *>().size(), qsizetype(std::size(drawn)));
+
+    const std::map<QString, QAccessible::Role> roles = {
+        {"QLineEdit", QAccessible::EditableText}, {"QPushButton", QAccessible::Button},
+        {"QGroupBox", QAccessible::Grouping}, {"QLabel", QAccessible::StaticText}};
     for (const Row &row : drawn) {
-        const QString what = QStringLiteral("%1 %2").arg(QLatin1String(row.name)).arg(row.digit);
-        QWidget *w = control(form, row);
-        QVERIFY2(w, qPrintable(what));
+        QWidget *w = row.digit >= 0 ? r.keypad(row.digit) : r.form.findChild<QWidget *>(QLatin1String(row.name));
+        const QByteArray what = QByteArray(row.name) + ' ' + QByteArray::number(row.digit);
+        QVERIFY2(w && w->inherits(row.kind), what);
         QCOMPARE(w->objectName(), QLatin1String(row.name));
-        QVERIFY2(w->inherits(row.kind), qPrintable(what));
         QCOMPARE(w->parentWidget()->objectName(), QLatin1String(row.inFrame ? "Frame1" : "frmRadixor"));
         QCOMPARE(caption(w), QLatin1String(row.caption));
         QCOMPARE(w->pos(), QPoint(row.left / 15, row.top / 15));
-        if (qobject_cast<QLabel *>(w)) {
-            const QFontMetrics metrics(w->font());
-            const QString text = QLatin1String(row.caption);
-            QCOMPARE(w->size(), metrics.boundingRect(QRect(), Qt::TextSingleLine, text).size());
-            QCOMPARE(w->height(), 13);
-        } else {
-            QCOMPARE(w->size(), QSize(row.width / 15, row.height / 15));
+        const QFontMetrics metrics(w->font());
+        QCOMPARE(metrics.height(), 13);
+        // A label takes its caption's size.
+        QCOMPARE(w->size(), w->inherits("QLabel") ? metrics.boundingRect(QRect(), Qt::TextSingleLine, caption(w)).size()
+                                                  : QSize(row.width / 15, row.height / 15));
+
+        QAccessibleInterface *a = iface(w);
+        QVERIFY2(a, what);
+        QCOMPARE(a->text(QAccessible::Name), QLatin1String(row.spoken));
+        QCOMPARE(a->role(), roles.at(QLatin1String(row.kind)));
+        // A screen reader walking down from the window finds every control.
+        QAccessibleInterface *up = a;
+        while (up && up->object() != &r.form)
+            up = up->parent();
+        QVERIFY2(up, what);
+    }
+
+    // Output boxes: read-only, borderless, drawn in the window's face colour.
+    const QColor face = r.form.palette().color(QPalette::Window);
+    for (QLineEdit *box : r.form.findChildren<QLineEdit *>()) {
+        const bool output = box != r.entry;
+        const QAccessible::State state = iface(box)->state();
+        QCOMPARE(bool(state.readOnly), output);
+        QVERIFY(state.selectableText && state.focusable);
+        QCOMPARE(box->hasFrame(), !output);
+        const QImage image = box->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 4, image.height() / 2) == face, output);
+    }
+}
+
+void FrmRadixorTest::frontToBack()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    for (const char *name : outputBoxes)
+        QCOMPARE(r.form.childAt(r.box(name)->geometry().center()), r.box(name));
+
+    QStringList expected, stacked;
+    for (const Row &row : drawn)
+        expected << (row.digit >= 0 ? QStringLiteral("Btn %1").arg(row.digit) : QLatin1String(row.name));
+    for (QObject *parent : {static_cast<QObject *>(&r.form), r.form.findChild<QObject *>("Frame1")}) {
+        QStringList layer;
+        for (QObject *child : parent->children())
+            if (child->isWidgetType())
+                layer.prepend(label(static_cast<QWidget *>(child)));
+        stacked << layer;
+    }
+    QCOMPARE(stacked, expected);
+}
+
+// Tab and Shift+Tab follow the tab indexes round the ring, and every box
+// they enter shows its whole text selected.
+void FrmRadixorTest::tabWalksTheRingSelectingWholeBoxes()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    QCOMPARE(focused(), r.entry);
+    QCOMPARE(r.entry->selectedText(), QStringLiteral("0"));
+    const auto walk = [&r](Qt::KeyboardModifiers modifiers, qsizetype steps) {
+        QStringList seen;
+        for (qsizetype i = 0; i < steps; ++i) {
+            r.press(Qt::Key_Tab, modifiers);
+            const auto *box = qobject_cast<QLineEdit *>(focused());
+            seen << label(focused()) + (box && box->selectedText() != box->text() ? " not all selected" : "");
         }
-    }
-    QCOMPARE(form.findChildren<QWidget *>().size(), qsizetype(std::size(drawn)));
-    for (int digit = 0; digit < 10; ++digit)
-        QCOMPARE(keypad(form, digit)->parentWidget(), &form);
-}
-
-void FrmRadixorTest::frontToBackOrder()
-{
-    frmRadixor form;
-    QVERIFY(shown(form));
-    for (const char *name : outputBoxes) {
-        QLineEdit *out = box(form, name);
-        QCOMPARE(form.childAt(out->geometry().center()), out);
-    }
-
-    QStringList expected, onWindow;
-    for (const Row &row : drawn)
-        if (!row.inFrame)
-            expected << (row.digit >= 0 ? QStringLiteral("Btn %1").arg(row.digit) : QLatin1String(row.name));
-    for (QObject *child : form.children())
-        if (auto *w = qobject_cast<QWidget *>(child))
-            onWindow.prepend(label(w));
-    QCOMPARE(onWindow, expected);
-
-    QStringList inFrame;
-    for (QObject *child : form.findChild<QWidget *>(QStringLiteral("Frame1"))->children())
-        if (auto *w = qobject_cast<QWidget *>(child))
-            inFrame.prepend(w->objectName());
-    QCOMPARE(inFrame, QStringList({"Label4", "Label3", "Label2", "Label1"}));
-}
-
-void FrmRadixorTest::windowIsFixedAndTitled()
-{
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QCOMPARE(form.windowTitle(), QStringLiteral("Decimal/Binary/Hex/Octal Radixor"));
-    QCOMPARE(form.size(), QSize(424, 212));
-    QCOMPARE(form.minimumSize(), QSize(424, 212));
-    QCOMPARE(form.maximumSize(), QSize(424, 212));
-    QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
-    QVERIFY(!(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-}
-
-void FrmRadixorTest::outputBoxesAreReadOnlyBorderlessTabStops()
-{
-    frmRadixor form;
-    QVERIFY(shown(form));
-    const QColor face = form.palette().color(QPalette::Window);
-    for (const char *name : outputBoxes) {
-        QLineEdit *out = box(form, name);
-        QVERIFY2(out->isReadOnly(), name);
-        QVERIFY2(!out->hasFrame(), name);
-        QVERIFY2(out->focusPolicy() & Qt::TabFocus, name);
-        QCOMPARE(out->text(), QString());
-        // Drawn, not just configured: an empty box shows nothing but its background.
-        const QImage drawnBox = out->grab().toImage();
-        QCOMPARE(drawnBox.pixelColor(drawnBox.width() / 2, drawnBox.height() / 2), face);
-    }
-    const QImage entry = box(form, "txtRadixor")->grab().toImage();
-    QVERIFY(entry.pixelColor(entry.width() - 4, entry.height() / 2) != face);
-}
-
-void FrmRadixorTest::everyControlHasA13PixelLine()
-{
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QCOMPARE(QFontMetrics(form.font()).height(), 13);
-    for (const Row &row : drawn)
-        QCOMPARE(QFontMetrics(control(form, row)->font()).height(), 13);
-}
-
-void FrmRadixorTest::tabVisitsInTabIndexOrder()
-{
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QCOMPARE(focused(), box(form, "txtRadixor"));
+        return seen;
+    };
     const QStringList forward = {
         "Btn 9", "Btn 8", "Btn 7", "Btn 6", "Btn 5", "Btn 4", "Btn 3", "Btn 2", "Btn 1",
-        "cmdConvert", "Btn 0", "cmdExit", "cmdClear",
-        "txtDec", "txtBin", "txtHex", "txtOct", "txtRadixor",
+        "cmdConvert", "Btn 0", "cmdExit", "cmdClear", "txtDec", "txtBin", "txtHex", "txtOct", "txtRadixor",
     };
-    QCOMPARE(tabWalk(form, Qt::NoModifier, int(forward.size())), forward);
+    QCOMPARE(walk(Qt::NoModifier, forward.size()), forward);
 
+    r.type("123");
+    r.press(Qt::Key_Return);
+    QCOMPARE(r.outputs(), QStringList({"123", "1111011", "7B", "173"}));
+    r.press(Qt::Key_Left);
     QStringList backward(forward.crbegin() + 1, forward.crend());
     backward << "txtRadixor";
-    QCOMPARE(tabWalk(form, Qt::ShiftModifier, int(backward.size())), backward);
-    QCOMPARE(box(form, "txtRadixor")->text(), QStringLiteral("0"));
+    QCOMPARE(walk(Qt::ShiftModifier, backward.size()), backward);
+    r.type("4");
+    QCOMPARE(r.entry->text(), QStringLiteral("4"));
 }
 
-void FrmRadixorTest::enterRunsTheDefaultOrFocusedButton()
+void FrmRadixorTest::enterClicksTheFocusedButtonElseConvert()
 {
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QLineEdit *entry = box(form, "txtRadixor");
-    type(form, "255");
-    press(form, Qt::Key_Left);
-    press(form, Qt::Key_Return);
-    QCOMPARE(box(form, "txtHex")->text(), QStringLiteral("FF"));
-    // The focus never left the entry, yet the whole of it is selected.
-    QCOMPARE(focused(), entry);
-    QCOMPARE(entry->selectedText(), QStringLiteral("255"));
+    Radixor r;
+    QVERIFY(r.active);
+    r.type("255");
+    r.press(Qt::Key_Left);
+    r.press(Qt::Key_Return);
+    QCOMPARE(r.box("txtHex")->text(), QStringLiteral("FF"));
+    QCOMPARE(focused(), r.entry);
+    QCOMPARE(r.entry->selectedText(), QStringLiteral("255"));
 
-    // On a keypad button Enter clicks that button, not Convert.
-    click(keypad(form, 5));
-    press(form, Qt::Key_Return);
-    QCOMPARE(entry->text(), QStringLiteral("25555"));
-    QCOMPARE(focused(), keypad(form, 5));
-    QCOMPARE(box(form, "txtDec")->text(), QStringLiteral("255"));
+    r.click("cmdClear");
+    click(r.keypad(4));
+    r.press(Qt::Key_Return);
+    QCOMPARE(r.entry->text(), QStringLiteral("44"));
+    QCOMPARE(focused(), r.keypad(4));
+    QCOMPARE(r.outputs(), QStringList(4));
 
-    // From an output box Enter is Convert again.
-    QTest::mouseClick(box(form, "txtBin"), Qt::LeftButton);
-    QCOMPARE(focused(), box(form, "txtBin"));
-    press(form, Qt::Key_Enter);
-    QCOMPARE(box(form, "txtDec")->text(), QStringLiteral("25555"));
-    QCOMPARE(focused(), entry);
+    click(r.box("txtBin"));
+    r.press(Qt::Key_Enter);
+    QCOMPARE(r.box("txtDec")->text(), QStringLiteral("44"));
+    QCOMPARE(focused(), r.entry);
 
-    // Focused Clear takes Enter for itself.
-    click(button(form, "cmdClear"));
-    type(form, "9");
-    for (int i = 0; i < 5; ++i)
-        press(form, Qt::Key_Tab, Qt::ShiftModifier);
-    QCOMPARE(focused(), button(form, "cmdClear"));
-    press(form, Qt::Key_Return);
-    QCOMPARE(entry->text(), QString());
-    QCOMPARE(box(form, "txtDec")->text(), QString());
+    r.tabTo(r.button("cmdClear"));
+    r.press(Qt::Key_Return);
+    QCOMPARE(r.entry->text(), QString());
+    QCOMPARE(r.outputs(), QStringList(4));
+    QCOMPARE(r.beeps.size(), 0);
 }
 
-void FrmRadixorTest::escapeExitsFromAnywhere_data()
+void FrmRadixorTest::everyWayOutCloses_data()
 {
-    QTest::addColumn<QString>("target");
-    QTest::newRow("entry") << "txtRadixor";
-    QTest::newRow("output box") << "txtHex";
-    QTest::newRow("keypad") << "Btn";
-    QTest::newRow("Convert") << "cmdConvert";
-    QTest::newRow("Clear") << "cmdClear";
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("how");
+    for (const char *focus : {"txtRadixor", "txtHex", "Btn", "cmdConvert", "cmdClear"})
+        QTest::addRow("Esc on %s", focus) << focus << "Esc";
+    QTest::newRow("Alt+X") << "txtRadixor" << "Alt+X";
+    QTest::newRow("Exit clicked") << "txtRadixor" << "click";
+    QTest::newRow("close box") << "txtRadixor" << "close";
 }
 
-void FrmRadixorTest::escapeExitsFromAnywhere()
+void FrmRadixorTest::everyWayOutCloses()
 {
-    QFETCH(QString, target);
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QWidget *w = target == u"Btn" ? keypad(form, 5) : form.findChild<QWidget *>(target);
-    tabTo(form, w);
-    QCOMPARE(focused(), w);
-    QSignalSpy finished(&form, &QDialog::finished);
-    QSignalSpy beeped(&form, &frmRadixor::beeped);
-    press(form, Qt::Key_Escape);
-    QVERIFY(!form.isVisible());
-    QCOMPARE(finished.size(), 1);
-    QCOMPARE(beeped.size(), 0);
-}
-
-void FrmRadixorTest::accessKeysClickTheirButtons()
-{
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QLineEdit *entry = box(form, "txtRadixor");
-    type(form, "12");
-    QSignalSpy beeped(&form, &frmRadixor::beeped);
-
-    press(form, Qt::Key_V, Qt::AltModifier);
-    QTRY_COMPARE(box(form, "txtOct")->text(), QStringLiteral("14"));
-    QCOMPARE(entry->text(), QStringLiteral("12"));
-
-    press(form, Qt::Key_C, Qt::AltModifier);
-    QTRY_COMPARE(entry->text(), QString());
-    QCOMPARE(box(form, "txtOct")->text(), QString());
-    QCOMPARE(focused(), entry);
-
-    QSignalSpy finished(&form, &QDialog::finished);
-    press(form, Qt::Key_X, Qt::AltModifier);
+    QFETCH(QString, focus);
+    QFETCH(QString, how);
+    Radixor r;
+    QVERIFY(r.active);
+    r.type("99");
+    QWidget *target = focus == u"Btn" ? r.keypad(5) : r.form.findChild<QWidget *>(focus);
+    r.tabTo(target);
+    QCOMPARE(focused(), target);
+    QSignalSpy finished(&r.form, &QDialog::finished);
+    if (how == u"Esc")
+        r.press(Qt::Key_Escape);
+    else if (how == u"Alt+X")
+        r.press(Qt::Key_X, Qt::AltModifier);
+    else if (how == u"click")
+        r.click("cmdExit");
+    else
+        r.form.close();
     QTRY_COMPARE(finished.size(), 1);
-    QVERIFY(!form.isVisible());
-    QCOMPARE(beeped.size(), 0);
+    QVERIFY(!r.form.isVisible());
+    QCOMPARE(r.beeps.size(), 0);
 }
 
 void FrmRadixorTest::convert_data()
@@ -312,29 +266,28 @@ void FrmRadixorTest::convert_data()
     QTest::addColumn<bool>("clearFirst");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("keypadDigit");
-    QTest::addColumn<QString>("dec");
-    QTest::addColumn<QString>("bin");
-    QTest::addColumn<QString>("hex");
-    QTest::addColumn<QString>("oct");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("shown");
     QTest::addColumn<double>("value");
 
-    const QString tooBig = QStringLiteral("Too big");
-    QTest::newRow("5") << false << "5" << -1 << "5" << "101" << "5" << "5" << 5.0;
-    QTest::newRow("05 from the keypad") << false << "" << 5 << "05" << "101" << "5" << "5" << 5.0;
-    QTest::newRow("empty") << true << "" << -1 << "0" << "0" << "0" << "0" << 0.0;
-    QTest::newRow("0042") << false << "0042" << -1 << "0042" << "101010" << "2A" << "52" << 42.0;
-    QTest::newRow("1073741824") << false << "1073741824" << -1 << "1073741824" << "1" + QString(30, u'0')
-                                << "40000000" << "10000000000" << 1073741824.0;
-    QTest::newRow("2^31 - 1") << false << "2147483647" << -1 << "2147483647" << QString(31, u'1') << "7FFFFFFF"
-                              << "17777777777" << 2147483647.0;
-    QTest::newRow("2^31") << false << "2147483648" << -1 << "2147483648" << tooBig << tooBig << tooBig
-                          << 2147483648.0;
-    QTest::newRow("2^32 - 1") << false << "4294967295" << -1 << "4294967295" << tooBig << tooBig << tooBig
-                              << 4294967295.0;
-    QTest::newRow("twenty nines") << false << QString(20, u'9') << -1 << QString(20, u'9') << tooBig << tooBig
-                                  << tooBig << 1e20;
-    QTest::newRow("400 nines") << false << QString(400, u'9') << -1 << QString(400, u'9') << tooBig << tooBig
-                               << tooBig << std::numeric_limits<double>::infinity();
+    const auto row = [](const char *tag, bool clear, const QString &typed, int digit, const char *how,
+                        const QStringList &shown, double value) {
+        QTest::newRow(tag) << clear << typed << digit << QString::fromLatin1(how) << shown << value;
+    };
+    const QString big = QStringLiteral("Too big");
+    row("5", false, "5", -1, "click", {"5", "101", "5", "5"}, 5);
+    row("05 from the keypad", false, "", 5, "Alt+V", {"05", "101", "5", "5"}, 5);
+    row("empty after Clear", true, "", -1, "click", {"0", "0", "0", "0"}, 0);
+    row("0042", false, "0042", -1, "Enter", {"0042", "101010", "2A", "52"}, 42);
+    row("2^30", false, "1073741824", -1, "click", {"1073741824", "1" + QString(30, u'0'), "40000000",
+                                                   "10000000000"}, 1073741824.0);
+    row("2^31 - 1", false, "2147483647", -1, "Alt+V", {"2147483647", QString(31, u'1'), "7FFFFFFF",
+                                                       "17777777777"}, 2147483647.0);
+    row("2^31", false, "2147483648", -1, "Enter", {"2147483648", big, big, big}, 2147483648.0);
+    row("2^32 - 1", false, "4294967295", -1, "click", {"4294967295", big, big, big}, 4294967295.0);
+    row("twenty nines", false, QString(20, u'9'), -1, "click", {QString(20, u'9'), big, big, big}, 1e20);
+    row("400 nines", false, QString(400, u'9'), -1, "Enter", {QString(400, u'9'), big, big, big},
+        std::numeric_limits<double>::infinity());
 }
 
 void FrmRadixorTest::convert()
@@ -342,53 +295,57 @@ void FrmRadixorTest::convert()
     QFETCH(bool, clearFirst);
     QFETCH(QString, typed);
     QFETCH(int, keypadDigit);
-    QFETCH(QString, dec);
-    QFETCH(QString, bin);
-    QFETCH(QString, hex);
-    QFETCH(QString, oct);
+    QFETCH(QString, how);
+    QFETCH(QStringList, shown);
     QFETCH(double, value);
 
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QLineEdit *entry = box(form, "txtRadixor");
-    QVERIFY(!form.kept().has_value());
+    Radixor r;
+    QVERIFY(r.active);
+    QVERIFY(!r.form.kept());
     if (clearFirst)
-        click(button(form, "cmdClear"));
-    type(form, typed);
+        r.click("cmdClear");
+    r.type(typed);
     if (keypadDigit >= 0)
-        click(keypad(form, keypadDigit));
-    click(button(form, "cmdConvert"));
+        click(r.keypad(keypadDigit));
+    if (how == u"Enter")
+        r.press(Qt::Key_Return);
+    else if (how == u"Alt+V")
+        r.press(Qt::Key_V, Qt::AltModifier);
+    else
+        r.click("cmdConvert");
 
-    QCOMPARE(entry->text(), dec);
-    QCOMPARE(box(form, "txtDec")->text(), dec);
-    QCOMPARE(box(form, "txtBin")->text(), bin);
-    QCOMPARE(box(form, "txtHex")->text(), hex);
-    QCOMPARE(box(form, "txtOct")->text(), oct);
-    QCOMPARE(focused(), entry);
-    QCOMPARE(entry->selectedText(), dec);
-    QCOMPARE(entry->selectionStart(), 0);
-    QVERIFY(form.kept().has_value());
-    QCOMPARE(*form.kept(), value);
+    QTRY_COMPARE(r.outputs(), shown);
+    QCOMPARE(r.entry->text(), shown[0]);
+    QCOMPARE(focused(), r.entry);
+    QCOMPARE(r.entry->selectedText(), shown[0]);
+    QCOMPARE(r.form.kept(), std::optional<double>(value));
 }
 
-void FrmRadixorTest::convertAgainGivesTheSameOutputs()
+void FrmRadixorTest::screenReadersPairLabelsAndReadValues()
 {
-    frmRadixor form;
-    QVERIFY(shown(form));
-    type(form, "65535");
-    const auto shownTexts = [&form] {
-        QStringList texts;
-        for (const char *name : outputBoxes)
-            texts << box(form, name)->text();
-        return texts << box(form, "txtRadixor")->text() << box(form, "txtRadixor")->selectedText();
-    };
-    click(button(form, "cmdConvert"));
-    const QStringList first = shownTexts();
-    QCOMPARE(first, QStringList({"65535", QString(16, u'1'), "FFFF", "177777", "65535", "65535"}));
-    click(button(form, "cmdConvert"));
-    QCOMPARE(shownTexts(), first);
-    press(form, Qt::Key_Return);
-    QCOMPARE(shownTexts(), first);
+    Radixor r;
+    QVERIFY(r.active);
+    // Qt reports a label relation from either side; one is enough for an
+    // assistive tool to pair them.
+    QStringList pairs;
+    for (QWidget *w : r.form.findChildren<QWidget *>())
+        for (const auto &[other, relation] : iface(w)->relations(QAccessible::Label | QAccessible::Labelled)) {
+            const QString name = label(static_cast<QWidget *>(other->object()));
+            pairs << ((relation & QAccessible::Label) ? label(w) + " by " + name : name + " by " + label(w));
+        }
+    pairs.removeDuplicates();
+    pairs.sort();
+    QCOMPARE(pairs, QStringList({"Label1 by Frame1", "Label2 by Frame1", "Label3 by Frame1", "Label4 by Frame1",
+                                 "txtBin by Label2", "txtDec by Label1", "txtHex by Label3", "txtOct by Label4"}));
+
+    r.type("2147483647");
+    r.press(Qt::Key_Return);
+    const QStringList values = {"2147483647", QString(31, u'1'), "7FFFFFFF", "17777777777"};
+    for (int i = 0; i < 4; ++i) {
+        QAccessibleInterface *a = iface(r.box(outputBoxes[i]));
+        QCOMPARE(a->text(QAccessible::Value), values[i]);
+        QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()), values[i]);
+    }
 }
 
 QTEST_MAIN(FrmRadixorTest)

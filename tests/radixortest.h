@@ -1,16 +1,18 @@
 #pragma once
 
-// What the window's QtTest suites share: the controls found by their names,
-// and a user's keyboard and mouse. Keys go to the window, so they land on
-// whichever control has the focus, shortcuts and Enter/Esc routing included.
+// The window as the program shows it, driven the way a user drives it. Keys
+// go to the window, so they land on whichever control has the focus,
+// shortcuts and Enter/Esc routing included.
 
 #include "frmradixor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
@@ -19,63 +21,58 @@ namespace radixortest {
 // In the order Tab visits them.
 inline constexpr const char *outputBoxes[] = {"txtDec", "txtBin", "txtHex", "txtOct"};
 
-inline QLineEdit *box(const frmRadixor &form, const char *name)
-{
-    return form.findChild<QLineEdit *>(QString::fromLatin1(name));
-}
+inline QWidget *focused() { return QApplication::focusWidget(); }
+inline QString clipboard() { return QGuiApplication::clipboard()->text(); }
+inline void setClipboard(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+inline void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
-inline QPushButton *button(const frmRadixor &form, const char *name)
-{
-    return form.findChild<QPushButton *>(QString::fromLatin1(name));
-}
+struct Radixor {
+    frmRadixor form;
+    QLineEdit *const entry = box("txtRadixor");
+    QSignalSpy beeps{&form, &frmRadixor::beeped};
+    const bool active = (form.show(), QTest::qWaitForWindowActive(&form));
 
-inline QAbstractButton *keypad(const frmRadixor &form, int digit)
-{
-    return form.findChild<QButtonGroup *>(QStringLiteral("Btn"))->button(digit);
-}
-
-// Shows the window as the program does and waits until it has the keyboard.
-inline bool shown(frmRadixor &form)
-{
-    form.show();
-    return QTest::qWaitForWindowActive(&form);
-}
-
-inline void click(QWidget *widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
-
-inline void press(const frmRadixor &form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(form.windowHandle(), key, modifiers);
-}
-
-// One key press carrying text, the way a keyboard layout or input method
-// delivers a character that has no key of its own.
-inline void pressText(const frmRadixor &form, const QString &text, Qt::Key key = Qt::Key_unknown)
-{
-    QTest::sendKeyEvent(QTest::Click, form.windowHandle(), key, text, Qt::NoModifier);
-}
-
-inline void type(const frmRadixor &form, const QString &text)
-{
-    for (const char32_t c : text.toUcs4()) {
-        const char ascii = c < 128 ? char(c) : 0;
-        pressText(form, QString::fromUcs4(&c, 1), ascii ? QTest::asciiToKey(ascii) : Qt::Key_unknown);
+    QLineEdit *box(const char *name) const { return form.findChild<QLineEdit *>(QLatin1String(name)); }
+    QPushButton *button(const char *name) const { return form.findChild<QPushButton *>(QLatin1String(name)); }
+    QAbstractButton *keypad(int digit) const
+    {
+        return form.findChild<QButtonGroup *>(QStringLiteral("Btn"))->button(digit);
     }
-}
-
-inline QWidget *focused()
-{
-    return QApplication::focusWidget();
-}
-
-// Presses Tab until target has the focus, a full round at most.
-inline void tabTo(const frmRadixor &form, const QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    for (int tabs = 0; focused() != target && tabs < 18; ++tabs)
-        press(form, Qt::Key_Tab, modifiers);
-}
+    void click(const char *name) const { radixortest::click(button(name)); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        QTest::keyClick(form.windowHandle(), key, modifiers);
+    }
+    // A key press carrying text, as a layout or input method delivers a
+    // character that has no key of its own.
+    void pressText(const QString &text, Qt::Key key = Qt::Key_unknown) const
+    {
+        QTest::sendKeyEvent(QTest::Click, form.windowHandle(), key, text, Qt::NoModifier);
+    }
+    void type(const QString &text) const
+    {
+        for (const char32_t c : text.toUcs4())
+            pressText(QString::fromUcs4(&c, 1), c < 128 ? QTest::asciiToKey(char(c)) : Qt::Key_unknown);
+    }
+    // Leaves the entry holding text, the caret at its end, nothing selected.
+    void retype(const QString &text) const
+    {
+        click("cmdClear");
+        type(text);
+    }
+    // Presses Tab until target has the focus, a full round at most.
+    void tabTo(const QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        for (int tabs = 0; focused() != target && tabs < 18; ++tabs)
+            press(Qt::Key_Tab, modifiers);
+    }
+    QStringList outputs() const
+    {
+        QStringList texts;
+        for (const char *name : outputBoxes)
+            texts << box(name)->text();
+        return texts;
+    }
+};
 
 }  // namespace radixortest

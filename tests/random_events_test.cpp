@@ -1,12 +1,5 @@
 #include "radixortest.h"
 
-#include <QClipboard>
-#include <QSignalSpy>
-
-#include <array>
-#include <cctype>
-#include <charconv>
-#include <cstdint>
 #include <random>
 #include <string_view>
 
@@ -14,29 +7,17 @@ using namespace radixortest;
 
 namespace {
 
-// Binary, hexadecimal and octal of a digit string, worked out on integers
-// rather than through the window's own arithmetic.
-QStringList expectedForms(const QString &digits)
+// The four output texts for an entry, worked out by Qt's own number
+// parsing and formatting rather than the window's arithmetic.
+QStringList expectedOutputs(const QString &digits)
 {
-    const QStringList tooBig(3, QStringLiteral("Too big"));
-    qsizetype first = 0;
-    while (first < digits.size() && digits[first] == u'0')
-        ++first;
-    if (digits.size() - first > 10)
-        return tooBig;
-    std::uint64_t value = 0;
-    for (qsizetype i = first; i < digits.size(); ++i)
-        value = value * 10 + std::uint64_t(digits[i].unicode() - u'0');
-    if (value >= (std::uint64_t(1) << 31))
-        return tooBig;
-    QStringList forms;
-    for (const int base : {2, 16, 8}) {
-        std::array<char, 40> buffer{};
-        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::uint32_t(value), base).ptr;
-        for (char *c = buffer.data(); c != end; ++c)
-            *c = char(std::toupper(static_cast<unsigned char>(*c)));
-        forms << QString::fromLatin1(buffer.data(), end - buffer.data());
-    }
+    bool parsed = false;
+    const qulonglong value = digits.toULongLong(&parsed);
+    if (!parsed || value >= (1ULL << 31))
+        return {digits, QStringLiteral("Too big"), QStringLiteral("Too big"), QStringLiteral("Too big")};
+    QStringList forms = {digits};
+    for (const int base : {2, 16, 8})
+        forms << QString::number(value, base).toUpper();
     return forms;
 }
 
@@ -45,27 +26,22 @@ bool asciiDigits(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-// The entry box's text with its selection (or nothing, at the caret)
-// replaced by piece: what typing or pasting into it should leave.
+// The entry's text with its selection (or nothing, at the caret) replaced
+// by piece: what typing or pasting into it should leave.
 QString replaced(const QLineEdit *entry, const QString &piece)
 {
-    const QString text = entry->text();
     const int start = entry->hasSelectedText() ? entry->selectionStart() : entry->cursorPosition();
-    const int length = entry->hasSelectedText() ? int(entry->selectedText().size()) : 0;
-    return text.left(start) + piece + text.mid(start + length);
+    return entry->text().left(start) + piece + entry->text().mid(start + entry->selectedText().size());
 }
 
-class Dice
+// What Backspace (before < 0) or Delete should leave.
+QString erased(const QLineEdit *entry, int before)
 {
-public:
-    explicit Dice(unsigned seed) : engine(seed) {}
-    int upTo(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
-    template <typename T, std::size_t N>
-    const T &pick(const T (&choices)[N]) { return choices[upTo(int(N))]; }
-
-private:
-    std::mt19937 engine;
-};
+    if (entry->hasSelectedText())
+        return replaced(entry, QString());
+    const int at = entry->cursorPosition() + before;
+    return at < 0 ? entry->text() : entry->text().left(at) + entry->text().mid(at + 1);
+}
 
 const char16_t *const foreignCharacters[] = {
     u"\u0663", u"\u0669", u"\u06F5", u"\u0966", u"\uFF10", u"\uFF19", u"\u00B2", u"\u2167",
@@ -88,160 +64,138 @@ private slots:
     void entryHoldsDigitsAndOutputsMatch();
 };
 
+// Thousands of seeded events; after each the entry holds only ASCII digits
+// and the outputs show the oracle's forms of the entry as last converted.
 void RandomEventsTest::entryHoldsDigitsAndOutputsMatch()
 {
-    const unsigned seed = qEnvironmentVariableIsSet("RADIXOR_SEED")
-                              ? qEnvironmentVariableIntValue("RADIXOR_SEED") : 20261207u;
+    const unsigned seed = qEnvironmentVariableIsSet("RADIXOR_SEED") ? qEnvironmentVariableIntValue("RADIXOR_SEED")
+                                                                    : 20261207u;
     const int events = qEnvironmentVariableIsSet("RADIXOR_EVENTS") ? qEnvironmentVariableIntValue("RADIXOR_EVENTS")
                                                                    : 5000;
     qInfo("seed %u, %d events (RADIXOR_SEED and RADIXOR_EVENTS override)", seed, events);
-    Dice dice(seed);
+    std::mt19937 engine(seed);
+    const auto upTo = [&engine](int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); };
+    const auto pick = [&upTo](const auto &choices) { return choices[upTo(int(std::size(choices)))]; };
 
-    frmRadixor form;
-    QVERIFY(shown(form));
-    QLineEdit *entry = box(form, "txtRadixor");
-    QPushButton *cmdExit = button(form, "cmdExit");
-    QSignalSpy beeped(&form, &frmRadixor::beeped);
+    Radixor r;
+    QVERIFY(r.active);
+    QLineEdit *entry = r.entry;
     int converts = 0;
-    connect(button(form, "cmdConvert"), &QPushButton::clicked, this, [&converts] { ++converts; });
+    connect(r.button("cmdConvert"), &QPushButton::clicked, this, [&converts] { ++converts; });
     QString converted;  // the entry as the last Convert left it; null after Clear
-    connect(button(form, "cmdClear"), &QPushButton::clicked, this, [&converted] { converted = QString(); });
+    connect(r.button("cmdClear"), &QPushButton::clicked, this, [&converted] { converted = QString(); });
 
-    int counts[5] = {};
     for (int event = 0; event < events; ++event) {
         const QString before = entry->text();
         const bool inEntry = focused() == entry;
-        const qsizetype beepsBefore = beeped.size();
+        const qsizetype beepsBefore = r.beeps.size();
         const int convertsBefore = converts;
         QString what;
-        // What the event must leave in the entry, when it is the entry's own business.
-        std::optional<QString> expected;
+        std::optional<QString> expected;  // when the event is the entry's own business
         int expectedBeeps = 0;
-
-        const auto afterBackspace = [entry, &before] {
-            const int caret = entry->cursorPosition();
-            return entry->hasSelectedText() ? replaced(entry, QString())
-                                            : before.left(qMax(0, caret - 1)) + before.mid(caret);
+        const auto refused = [&] {
+            if (inEntry)
+                expected = before, expectedBeeps = 1;
         };
 
-        int kind = dice.upTo(100);
+        int kind = upTo(100);
         // Exit would end the run: keys never reach it, Tab moves on instead.
-        if (focused() == cmdExit && (kind < 70 || (kind >= 88 && kind < 91)))
+        if (focused() == r.button("cmdExit") && (kind < 70 || (kind >= 88 && kind < 91)))
             kind = 95;
 
         if (kind < 20) {
-            const QChar digit(u'0' + dice.upTo(10));
+            const QChar digit(u'0' + upTo(10));
             what = QStringLiteral("type %1").arg(digit);
             if (inEntry)
                 expected = replaced(entry, digit);
-            type(form, digit);
-        } else if (kind < 30) {
-            const QChar other = QLatin1Char(asciiOthers[std::size_t(dice.upTo(int(asciiOthers.size())))]);
-            what = QStringLiteral("type U+%1").arg(other.unicode(), 4, 16, QLatin1Char('0'));
-            if (inEntry)
-                expected = before, expectedBeeps = 1;
-            type(form, other);
+            r.type(digit);
         } else if (kind < 37) {
-            const QString foreign = QString::fromUtf16(dice.pick(foreignCharacters));
-            what = QStringLiteral("type U+%1").arg(foreign.toUcs4().front(), 4, 16, QLatin1Char('0'));
-            if (inEntry)
-                expected = before, expectedBeeps = 1;
-            pressText(form, foreign);
+            const QString other = kind < 30 ? QString(QLatin1Char(pick(asciiOthers)))
+                                            : QString::fromUtf16(pick(foreignCharacters));
+            what = QStringLiteral("type U+%1").arg(other.toUcs4().front(), 4, 16, QLatin1Char('0'));
+            refused();
+            r.type(other);
         } else if (kind < 44) {
-            const auto letter = Qt::Key(Qt::Key_A + dice.upTo(26));
-            const auto chord = dice.upTo(4) ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier;
+            const auto letter = Qt::Key(Qt::Key_A + upTo(26));
+            const auto chord = upTo(4) ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier;
             what = QStringLiteral("chord %1").arg(QKeySequence(chord | letter).toString());
             // Ctrl+H is character 8, a backspace; the other letters give refused control codes.
             if (inEntry && letter == Qt::Key_H)
-                expected = afterBackspace();
-            else if (inEntry)
-                expected = before, expectedBeeps = 1;
-            press(form, letter, chord);
+                expected = erased(entry, -1);
+            else
+                refused();
+            r.press(letter, chord);
         } else if (kind < 50) {
             what = QStringLiteral("backspace");
             if (inEntry)
-                expected = afterBackspace();
-            press(form, Qt::Key_Backspace);
+                expected = erased(entry, -1);
+            r.press(Qt::Key_Backspace);
         } else if (kind < 58) {
-            const Qt::Key key = dice.pick(moves);
-            const auto modifiers = dice.upTo(3) ? Qt::NoModifier : Qt::ShiftModifier;
+            const Qt::Key key = pick(moves);
+            const auto modifiers = upTo(3) ? Qt::NoModifier : Qt::ShiftModifier;
             what = QStringLiteral("move %1").arg(QKeySequence(modifiers | key).toString());
             if (inEntry)
                 expected = before;
-            press(form, key, modifiers);
+            r.press(key, modifiers);
         } else if (kind < 62) {
             what = QStringLiteral("delete");
-            if (inEntry) {
-                const int caret = entry->cursorPosition();
-                expected = entry->hasSelectedText() ? replaced(entry, QString())
-                                                    : before.left(caret) + before.mid(caret + 1);
-            }
-            pressText(form, QString(QChar(0x7F)), Qt::Key_Delete);
+            if (inEntry)
+                expected = erased(entry, 0);
+            r.pressText(QString(QChar(0x7F)), Qt::Key_Delete);
         } else if (kind < 70) {
             QString clip;
-            for (int pieces = dice.upTo(4); pieces >= 0; --pieces)
-                clip += QString::fromUtf16(dice.pick(clipPieces));
-            QGuiApplication::clipboard()->setText(clip);
+            for (int pieces = upTo(4); pieces >= 0; --pieces)
+                clip += QString::fromUtf16(pick(clipPieces));
+            setClipboard(clip);
             what = QStringLiteral("paste \"%1\"").arg(clip);
-            if (inEntry) {
-                const QString piece = clip.trimmed();
-                const bool taken = asciiDigits(piece);
-                expected = taken ? replaced(entry, piece) : before;
-                expectedBeeps = taken ? 0 : 1;
-            }
-            press(form, Qt::Key_Insert, Qt::ShiftModifier);
+            if (asciiDigits(clip.trimmed()) && inEntry)
+                expected = replaced(entry, clip.trimmed());
+            else
+                refused();
+            r.press(Qt::Key_Insert, Qt::ShiftModifier);
         } else if (kind < 80) {
-            const int digit = dice.upTo(10);
+            const int digit = upTo(10);
             what = QStringLiteral("keypad %1").arg(digit);
             expected = before + QString::number(digit);
-            click(keypad(form, digit));
+            click(r.keypad(digit));
         } else if (kind < 85) {
             what = QStringLiteral("Convert");
-            click(button(form, "cmdConvert"));
+            r.click("cmdConvert");
         } else if (kind < 88) {
             what = QStringLiteral("Clear");
             expected = QString();
-            click(button(form, "cmdClear"));
+            r.click("cmdClear");
         } else if (kind < 91) {
             what = QStringLiteral("Enter");
-            press(form, Qt::Key_Return);
+            r.press(Qt::Key_Return);
         } else if (kind < 94) {
-            QLineEdit *target = dice.upTo(2) ? entry : box(form, outputBoxes[dice.upTo(4)]);
+            QLineEdit *target = upTo(2) ? entry : r.box(outputBoxes[upTo(4)]);
             what = QStringLiteral("click into %1").arg(target->objectName());
-            QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(dice.upTo(target->width()), target->height() / 2));
+            QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(upTo(target->width()), target->height() / 2));
         } else {
-            const auto modifiers = dice.upTo(3) ? Qt::NoModifier : Qt::ShiftModifier;
+            const auto modifiers = upTo(3) ? Qt::NoModifier : Qt::ShiftModifier;
             what = modifiers ? QStringLiteral("Shift+Tab") : QStringLiteral("Tab");
-            press(form, Qt::Key_Tab, modifiers);
+            r.press(Qt::Key_Tab, modifiers);
         }
-        ++counts[kind < 44 ? 0 : kind < 70 ? 1 : kind < 80 ? 2 : kind < 91 ? 3 : 4];
 
-        const QByteArray context = QStringLiteral("event %1 (%2) on \"%3\"").arg(event).arg(what, before).toUtf8();
-        QVERIFY2(form.isVisible(), context);
-        QVERIFY2(asciiDigits(entry->text()), context + " left \"" + entry->text().toUtf8() + '"');
+        const QByteArray context = QStringLiteral("event %1 (%2) on \"%3\" left \"%4\"")
+                                       .arg(event).arg(what, before, entry->text()).toUtf8();
+        QVERIFY2(r.form.isVisible(), context);
+        QVERIFY2(asciiDigits(entry->text()), context);
         if (expected)
-            QVERIFY2(entry->text() == *expected,
-                     context + " left \"" + entry->text().toUtf8() + "\", expected \"" + expected->toUtf8() + '"');
-        QVERIFY2(beeped.size() - beepsBefore == expectedBeeps,
-                 context + " beeped " + QByteArray::number(beeped.size() - beepsBefore));
-
+            QVERIFY2(entry->text() == *expected, context + ", expected \"" + expected->toUtf8() + '"');
+        QVERIFY2(r.beeps.size() - beepsBefore == expectedBeeps,
+                 context + " and beeped " + QByteArray::number(r.beeps.size() - beepsBefore));
         if (converts != convertsBefore) {
-            QVERIFY2(converts == convertsBefore + 1, context);
             converted = entry->text();
-            QVERIFY2(!converted.isEmpty(), context);
+            QVERIFY2(converts == convertsBefore + 1 && !converted.isEmpty(), context);
             QVERIFY2(focused() == entry && entry->selectedText() == converted, context);
         }
-        QStringList shownForms;
-        for (const char *name : outputBoxes)
-            shownForms << box(form, name)->text();
-        const QStringList wanted = converted.isNull() ? QStringList(4, QString())
-                                                      : QStringList{converted} + expectedForms(converted);
-        QVERIFY2(shownForms == wanted, context + " shows " + shownForms.join(u'|').toUtf8() + ", expected "
-                                           + wanted.join(u'|').toUtf8());
+        const QStringList wanted = converted.isNull() ? QStringList(4) : expectedOutputs(converted);
+        QVERIFY2(r.outputs() == wanted, context + " shows " + r.outputs().join(u'|').toUtf8() + ", expected "
+                                            + wanted.join(u'|').toUtf8());
     }
-    qInfo("typed %d, edited or pasted %d, keypad %d, commands %d, focus moves %d; %d converts, %d beeps",
-          counts[0], counts[1], counts[2], counts[3], counts[4], converts, int(beeped.size()));
+    qInfo("%d converts, %d beeps", converts, int(r.beeps.size()));
 }
 
 QTEST_MAIN(RandomEventsTest)

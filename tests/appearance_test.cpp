@@ -1,0 +1,269 @@
+// Runs once per scale factor (QT_SCALE_FACTOR, as ctest sets it): the window
+// drawn in the screen's own pixels, every text inside its box, and every
+// text legible in the light palette and a dark one.
+
+#include "radixortest.h"
+
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionFrame>
+#include <QtTest>
+
+#include <cmath>
+#include <map>
+
+using namespace radixortest;
+
+namespace {
+
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+double luminance(const QColor &c)
+{
+    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark palette of the kind dark desktop themes hand to Qt.
+QPalette darkPalette()
+{
+    const QColor face(53, 53, 53);
+    QPalette p(Qt::white, face, face.lighter(150), face.darker(150), face.darker(120), Qt::white, Qt::white,
+               QColor(35, 35, 35), face);
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    return p;
+}
+
+// Columns holding ink (pixels nearer the text colour than the background),
+// as runs: one run per glyph when the glyphs stand apart.
+QList<std::pair<int, int>> inkRuns(const QImage &image, QColor background, QColor text)
+{
+    const double threshold = (luminance(background) + luminance(text)) / 2;
+    const bool darkText = luminance(text) < luminance(background);
+    QList<std::pair<int, int>> runs;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < image.height() && !ink; ++y)
+            ink = (luminance(image.pixelColor(x, y)) < threshold) == darkText;
+        if (ink && !runs.isEmpty() && runs.back().second == x - 1)
+            runs.back().second = x;
+        else if (ink)
+            runs.append({x, x});
+    }
+    return runs;
+}
+
+// Where a line edit draws its text, less the 2 pixels it keeps clear at
+// either side.
+int textRoom(const QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    return box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4;
+}
+
+// The colour most pixels of an area show: the background its text stands on.
+QColor mostCommon(const QImage &image, const QRect &area)
+{
+    std::map<QRgb, int> count;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++count[image.pixel(x, y)];
+    return QColor(std::max_element(count.begin(), count.end(), [](auto &a, auto &b) { return a.second < b.second; })->first);
+}
+
+// The worst contrast between a widget's text colour and what is drawn
+// behind its glyphs: the pixels that lose ink when the text is taken away,
+// as they are without it. A frame's title moves the frame when it goes, so
+// there the colour most of the title's strip shows stands in.
+double drawnContrast(QWidget *w, const QColor &text)
+{
+    QWidget *window = w->window();
+    const QRect area(w->mapTo(window, QPoint(0, 0)), w->size());
+    const QImage with = window->grab(area).toImage();
+    if (auto *frame = qobject_cast<QGroupBox *>(w))
+        return contrast(text, mostCommon(with, QRect(0, 0, with.width(), frame->fontMetrics().height())));
+    const QVariant kept = w->property("text");
+    w->setProperty("text", QString());
+    const QImage without = window->grab(area).toImage();
+    w->setProperty("text", kept);
+    double worst = 0;  // no glyph at all fails
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (const double behind = contrast(text, without.pixelColor(x, y));
+                contrast(text, with.pixelColor(x, y)) < behind)
+                worst = worst == 0 ? behind : std::min(worst, behind);
+    return worst;
+}
+
+// Every text the window shows against its background, as the palette pairs
+// them and as drawn. Selected text is reported, not judged: its colours are
+// the palette's own, untouched by the window.
+void checkEveryText(Radixor &r, const char *theme)
+{
+    r.entry->deselect();
+    std::map<QString, std::pair<double, double>> lowest;
+    for (QWidget *w : r.form.findChildren<QWidget *>()) {
+        const auto *box = qobject_cast<QLineEdit *>(w);
+        const bool button = qobject_cast<QPushButton *>(w);
+        const QPalette &p = w->palette();
+        const QColor text = p.color(box ? QPalette::Text : button ? QPalette::ButtonText : QPalette::WindowText);
+        const double paired = contrast(text, p.color(box ? QPalette::Base : button ? QPalette::Button : QPalette::Window));
+        const double onScreen = drawnContrast(w, text);
+        QVERIFY2(paired >= 4.5 && onScreen >= 4.5, qPrintable(QStringLiteral("%1 in %2: %3:1 paired, %4:1 drawn")
+                                                                  .arg(w->objectName(), QLatin1String(theme)).arg(paired).arg(onScreen)));
+        const QString kind = box ? (box->isReadOnly() ? "output box" : "entry box") : w->metaObject()->className();
+        auto [it, fresh] = lowest.try_emplace(kind, paired, onScreen);
+        it->second = {std::min(it->second.first, paired), std::min(it->second.second, onScreen)};
+        if (box)
+            QCOMPARE(p.color(QPalette::HighlightedText), r.form.palette().color(QPalette::HighlightedText));
+    }
+    for (const auto &[kind, ratios] : lowest)
+        qInfo("%s, %s: %.2f:1 paired, %.2f:1 drawn", theme, qPrintable(kind), ratios.first, ratios.second);
+    const QPalette &p = r.form.palette();
+    qInfo("%s, selected text: %.2f:1", theme, contrast(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)));
+}
+
+void convertWidest(const Radixor &r)
+{
+    r.type(QStringLiteral("2147483647"));
+    r.press(Qt::Key_Return);
+}
+
+}  // namespace
+
+class AppearanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void widestBinaryFitsInDevicePixels();
+    void captionsFitTheirControls();
+    void everyTextKeepsContrast_data();
+    void everyTextKeepsContrast();
+    void switchingToDarkRepaintsTheOutputBoxes();
+
+private:
+    qreal factor = 1;
+    QPalette light;
+};
+
+void AppearanceTest::initTestCase()
+{
+    bool ok = false;
+    factor = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble(&ok);
+    QVERIFY(ok);
+    qInfo("scale factor %g", factor);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    light = QApplication::palette();
+    QVERIFY(luminance(light.color(QPalette::Window)) > 0.5);
+}
+
+void AppearanceTest::cleanup()
+{
+    QApplication::setPalette(light);
+    QCoreApplication::processEvents();
+}
+
+void AppearanceTest::widestBinaryFitsInDevicePixels()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    QCOMPARE(r.form.devicePixelRatio(), factor);
+    convertWidest(r);
+    const QPixmap shot = r.form.grab();
+    QCOMPARE(shot.size(), (QSizeF(424, 212) * factor).toSize());
+    const QString file = QStringLiteral("radixor-x%1.png").arg(factor);
+    QVERIFY(shot.save(file));
+    qInfo("window drawn in %s", qPrintable(file));
+
+    QLineEdit *bin = r.box("txtBin");
+    QCOMPARE(bin->text(), QString(31, u'1'));
+    const qreal advance = QFontMetricsF(bin->font()).horizontalAdvance(bin->text());
+    qInfo("31 binary digits take %.1f of %d pixels, stretch %d", advance, textRoom(bin), bin->font().stretch());
+    QVERIFY(qRound(advance) + 1 <= textRoom(bin));  // the caret needs a pixel more, or the line scrolls
+    // Drawn, every digit shows whole: 31 separate glyphs, none at the edge.
+    const QImage drawn = bin->grab().toImage();
+    const auto runs = inkRuns(drawn, bin->palette().color(QPalette::Base), bin->palette().color(QPalette::Text));
+    QCOMPARE(runs.size(), 31);
+    QVERIFY(runs.front().first > 0 && runs.back().second < drawn.width() - 1);
+}
+
+void AppearanceTest::captionsFitTheirControls()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    for (auto *label : r.form.findChildren<QLabel *>()) {
+        QVERIFY2(QFontMetricsF(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->objectName()));
+        // A label ends before the box it names begins, on the same line.
+        const QRect onWindow(label->mapTo(&r.form, QPoint(0, 0)), label->size());
+        QVERIFY2(label->buddy() && onWindow.right() < label->buddy()->geometry().left(), qPrintable(label->objectName()));
+        QCOMPARE(onWindow.top(), label->buddy()->geometry().top());
+    }
+    for (auto *button : r.form.findChildren<QPushButton *>()) {
+        const qreal advance = QFontMetricsF(button->font()).horizontalAdvance(button->text().remove(u'&'));
+        QVERIFY2(advance + 4 <= button->contentsRect().width(), qPrintable(button->accessibleName()));
+    }
+    auto *frame = r.form.findChild<QGroupBox *>(QStringLiteral("Frame1"));
+    QVERIFY(QFontMetricsF(frame->font()).horizontalAdvance(frame->title()) < frame->width() / 2);
+    const qreal widestEntry = QFontMetricsF(r.entry->font()).horizontalAdvance(QStringLiteral("2147483648"));
+    QVERIFY(qRound(widestEntry) + 1 <= textRoom(r.entry));
+}
+
+void AppearanceTest::everyTextKeepsContrast_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+void AppearanceTest::everyTextKeepsContrast()
+{
+    QFETCH(bool, dark);
+    if (dark)
+        QApplication::setPalette(darkPalette());
+    Radixor r;
+    QVERIFY(r.active);
+    convertWidest(r);
+    checkEveryText(r, dark ? "dark" : "light");
+    if (dark)
+        QVERIFY(r.form.grab().save(QStringLiteral("radixor-dark-x%1.png").arg(factor)));
+}
+
+void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    convertWidest(r);
+    const auto backgrounds = [&r] {
+        QList<QColor> colours;
+        for (const char *name : outputBoxes) {
+            const QImage image = r.box(name)->grab().toImage();
+            colours << mostCommon(image, image.rect());
+        }
+        return colours;
+    };
+    QCOMPARE(backgrounds(), QList<QColor>(4, light.color(QPalette::Window)));
+    // The change reaches the widgets through the event loop.
+    QApplication::setPalette(darkPalette());
+    QTRY_COMPARE(r.form.palette().color(QPalette::Window), darkPalette().color(QPalette::Window));
+    QCOMPARE(backgrounds(), QList<QColor>(4, darkPalette().color(QPalette::Window)));
+    checkEveryText(r, "dark, switched while shown");
+}
+
+QTEST_MAIN(AppearanceTest)
+#include "appearance_test.moc"
