@@ -9,30 +9,26 @@ start_x 1280x800
 start_wm
 start_radixor
 
+framed() { xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '= '; }
 frame_centred() {
     local x y w h l r t b rw rh
     read -r x y w h <<<"$(client_geometry "$window")"
     read -r l r t b <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
     read -r rw rh <<<"$(root_size)"
-    placement="frame $((w + l + r)) x $((h + t + b)) at $((x - l)),$((y - t)) on $rw x $rh"
-    [ "$((x - l)),$((y - t))" = "$(( (rw - w - l - r) / 2 )),$(( (rh - h - t - b) / 2 ))" ]
+    placement="client $w x $h, frame $((w + l + r)) x $((h + t + b)) at $((x - l)),$((y - t)) on $rw x $rh"
+    [ "$w x $h" = "424 x 212" ] \
+        && [ "$((x - l)),$((y - t))" = "$(( (rw - w - l - r) / 2 )),$(( (rh - h - t - b) / 2 ))" ]
 }
-placement=
-framed() { xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '= '; }
 eventually framed || fail "openbox gave no frame extents"
-eventually frame_centred || { frame_centred; fail "not centred: $placement"; }
-read -r _ _ w h <<<"$(client_geometry "$window")"
-[ "$w x $h" = "424 x 212" ] || fail "client area is $w x $h"
+eventually frame_centred || { frame_centred || true; fail "not centred: $placement"; }
 
-listed=$(xprop -root _NET_CLIENT_LIST)
-grep -qi "$(printf '0x%x' "$window")" <<<"$listed" || fail "not in the client list: $listed"
+xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$window")" || fail "not in the client list"
 ! xprop -id "$window" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "marked to skip the taskbar"
 
 active() { xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$window")"; }
 eventually active || fail "the window was not activated"
 xdotool key alt+x
 ends_with "$app" 0
-
 start_radixor
 eventually active || fail "the second window was not activated"
 wmctrl -i -c "$window"
