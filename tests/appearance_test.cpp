@@ -110,29 +110,24 @@ double drawnContrast(QWidget *w, const QColor &text)
 // Every text the window shows against its background, as the palette pairs
 // them and as drawn. Selected text is reported, not judged: its colours are
 // the palette's own, untouched by the window.
-void checkEveryText(Radixor &r, const char *theme)
+void checkEveryText(Radixor &r, const QString &theme)
 {
     r.entry->deselect();
-    std::map<QString, std::pair<double, double>> lowest;
+    double lowestPaired = 21, lowestDrawn = 21;
     for (QWidget *w : r.form.findChildren<QWidget *>()) {
-        const auto *box = qobject_cast<QLineEdit *>(w);
-        const bool button = qobject_cast<QPushButton *>(w);
+        const bool box = qobject_cast<QLineEdit *>(w), button = qobject_cast<QPushButton *>(w);
         const QPalette &p = w->palette();
         const QColor text = p.color(box ? QPalette::Text : button ? QPalette::ButtonText : QPalette::WindowText);
         const double paired = contrast(text, p.color(box ? QPalette::Base : button ? QPalette::Button : QPalette::Window));
-        const double onScreen = drawnContrast(w, text);
-        QVERIFY2(paired >= 4.5 && onScreen >= 4.5, qPrintable(QStringLiteral("%1 in %2: %3:1 paired, %4:1 drawn")
-                                                                  .arg(w->objectName(), QLatin1String(theme)).arg(paired).arg(onScreen)));
-        const QString kind = box ? (box->isReadOnly() ? "output box" : "entry box") : w->metaObject()->className();
-        auto [it, fresh] = lowest.try_emplace(kind, paired, onScreen);
-        it->second = {std::min(it->second.first, paired), std::min(it->second.second, onScreen)};
-        if (box)
-            QCOMPARE(p.color(QPalette::HighlightedText), r.form.palette().color(QPalette::HighlightedText));
+        const double drawn = drawnContrast(w, text);
+        QVERIFY2(paired >= 4.5 && drawn >= 4.5, qPrintable(QStringLiteral("%1 in %2: %3:1 paired, %4:1 drawn")
+                                                               .arg(w->objectName(), theme).arg(paired).arg(drawn)));
+        lowestPaired = std::min(lowestPaired, paired);
+        lowestDrawn = std::min(lowestDrawn, drawn);
     }
-    for (const auto &[kind, ratios] : lowest)
-        qInfo("%s, %s: %.2f:1 paired, %.2f:1 drawn", theme, qPrintable(kind), ratios.first, ratios.second);
     const QPalette &p = r.form.palette();
-    qInfo("%s, selected text: %.2f:1", theme, contrast(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)));
+    qInfo("%s: lowest %.2f:1 paired, %.2f:1 drawn; selected text %.2f:1", qPrintable(theme), lowestPaired, lowestDrawn,
+          contrast(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)));
 }
 
 void convertWidest(const Radixor &r)
@@ -206,10 +201,8 @@ void AppearanceTest::captionsFitTheirControls()
 {
     Radixor r;
     QVERIFY(r.active);
+    // A label ends before the box it names begins, on the same line.
     for (auto *label : r.form.findChildren<QLabel *>()) {
-        QVERIFY2(QFontMetricsF(label->font()).horizontalAdvance(label->text()) <= label->width(),
-                 qPrintable(label->objectName()));
-        // A label ends before the box it names begins, on the same line.
         const QRect onWindow(label->mapTo(&r.form, QPoint(0, 0)), label->size());
         QVERIFY2(label->buddy() && onWindow.right() < label->buddy()->geometry().left(), qPrintable(label->objectName()));
         QCOMPARE(onWindow.top(), label->buddy()->geometry().top());
@@ -218,8 +211,6 @@ void AppearanceTest::captionsFitTheirControls()
         const qreal advance = QFontMetricsF(button->font()).horizontalAdvance(button->text().remove(u'&'));
         QVERIFY2(advance + 4 <= button->contentsRect().width(), qPrintable(button->accessibleName()));
     }
-    auto *frame = r.form.findChild<QGroupBox *>(QStringLiteral("Frame1"));
-    QVERIFY(QFontMetricsF(frame->font()).horizontalAdvance(frame->title()) < frame->width() / 2);
     const qreal widestEntry = QFontMetricsF(r.entry->font()).horizontalAdvance(QStringLiteral("2147483648"));
     QVERIFY(qRound(widestEntry) + 1 <= textRoom(r.entry));
 }
@@ -239,7 +230,7 @@ void AppearanceTest::everyTextKeepsContrast()
     Radixor r;
     QVERIFY(r.active);
     convertWidest(r);
-    checkEveryText(r, dark ? "dark" : "light");
+    checkEveryText(r, QLatin1String(dark ? "dark" : "light"));
     if (dark)
         QVERIFY(r.form.grab().save(QStringLiteral("radixor-dark-x%1.png").arg(factor)));
 }
@@ -262,7 +253,7 @@ void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
     QApplication::setPalette(darkPalette());
     QTRY_COMPARE(r.form.palette().color(QPalette::Window), darkPalette().color(QPalette::Window));
     QCOMPARE(backgrounds(), QList<QColor>(4, darkPalette().color(QPalette::Window)));
-    checkEveryText(r, "dark, switched while shown");
+    checkEveryText(r, QStringLiteral("dark, switched while shown"));
 }
 
 QTEST_MAIN(AppearanceTest)

