@@ -80,7 +80,8 @@ QColor mostCommon(const QImage &image, const QRect &area)
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             ++count[image.pixel(x, y)];
-    return QColor(std::max_element(count.begin(), count.end(), [](auto &a, auto &b) { return a.second < b.second; })->first);
+    const auto more = [](const auto &a, const auto &b) { return a.second < b.second; };
+    return QColor(std::max_element(count.begin(), count.end(), more)->first);
 }
 
 // The worst contrast between a widget's text colour and what is drawn
@@ -118,7 +119,8 @@ void checkEveryText(Radixor &r, const QString &theme)
         const bool box = qobject_cast<QLineEdit *>(w), button = qobject_cast<QPushButton *>(w);
         const QPalette &p = w->palette();
         const QColor text = p.color(box ? QPalette::Text : button ? QPalette::ButtonText : QPalette::WindowText);
-        const double paired = contrast(text, p.color(box ? QPalette::Base : button ? QPalette::Button : QPalette::Window));
+        const QColor ground = p.color(box ? QPalette::Base : button ? QPalette::Button : QPalette::Window);
+        const double paired = contrast(text, ground);
         const double drawn = drawnContrast(w, text);
         QVERIFY2(paired >= 4.5 && drawn >= 4.5, qPrintable(QStringLiteral("%1 in %2: %3:1 paired, %4:1 drawn")
                                                                .arg(w->objectName(), theme).arg(paired).arg(drawn)));
@@ -204,7 +206,8 @@ void AppearanceTest::captionsFitTheirControls()
     // A label ends before the box it names begins, on the same line.
     for (auto *label : r.form.findChildren<QLabel *>()) {
         const QRect onWindow(label->mapTo(&r.form, QPoint(0, 0)), label->size());
-        QVERIFY2(label->buddy() && onWindow.right() < label->buddy()->geometry().left(), qPrintable(label->objectName()));
+        QVERIFY2(label->buddy() && onWindow.right() < label->buddy()->geometry().left(),
+                 qPrintable(label->objectName()));
         QCOMPARE(onWindow.top(), label->buddy()->geometry().top());
     }
     for (auto *button : r.form.findChildren<QPushButton *>()) {

@@ -185,7 +185,8 @@ void EntryTest::insertionsTakeDigitsOnly_data()
     };
     for (const char *route : {"Shift+Insert", "context menu", "input method", "drop"})
         for (const auto &[tag, piece, taken] : pieces)
-            QTest::addRow("%s, %s", route, tag) << route << "1" << "" << piece << (taken ? "1" + piece.trimmed() : "1") << -1;
+            QTest::addRow("%s, %s", route, tag)
+                << route << "1" << "" << piece << (taken ? "1" + piece.trimmed() : "1") << -1;
 
     // Digits either side of the caret that repeat the pasted ones must not
     // hide where the piece, and so its blanks, begins and ends.

@@ -167,7 +167,8 @@ void RandomEventsTest::entryHoldsDigitsAndOutputsMatch()
         } else if (kind < 94) {
             QLineEdit *target = upTo(2) ? entry : r.box(outputBoxes[upTo(4)]);
             what = QStringLiteral("click into %1").arg(target->objectName());
-            QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(upTo(target->width()), target->height() / 2));
+            const QPoint at(upTo(target->width()), target->height() / 2);
+            QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
         } else {
             what = upTo(3) ? QStringLiteral("Tab") : QStringLiteral("Shift+Tab");
             r.keys(what);

@@ -20,8 +20,9 @@ done
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli validate"
 # The entry names the installed icon and program, the metainfo the entry.
-grep -qx 'Icon=radixor' "$desktop" && grep -qx 'Exec=radixor' "$desktop" \
-    && grep -qx 'Comment=Decimal/Binary/Hex/Octal Radixor' "$desktop" || fail "the desktop entry's Icon, Exec or Comment"
+for line in Icon=radixor Exec=radixor 'Comment=Decimal/Binary/Hex/Octal Radixor'; do
+    grep -qx "$line" "$desktop" || fail "the desktop entry lacks $line"
+done
 grep -q '<launchable type="desktop-id">radixor.desktop</launchable>' "$metainfo" \
     && grep -q '<release version="1.00"' "$metainfo" || fail "the metainfo's launchable or release"
 echo "ok: installed and validated under $prefix"
