@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target radixor
 exec build/app/radixor
