@@ -7,7 +7,6 @@
 
 class QButtonGroup;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -59,7 +58,6 @@ private:
     std::array<QPushButton *, 10> Btn{};
     QButtonGroup *BtnGroup = nullptr;
     QGroupBox *Frame1 = nullptr;
-    std::array<QLabel *, 4> Label{};
 
     std::optional<double> decnum;
 };
