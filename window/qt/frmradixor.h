@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <array>
 #include <optional>
 
 class QButtonGroup;
@@ -55,7 +54,6 @@ private:
     QPushButton *cmdConvert = nullptr;
     QPushButton *cmdClear = nullptr;
     QPushButton *cmdExit = nullptr;
-    std::array<QPushButton *, 10> Btn{};
     QButtonGroup *BtnGroup = nullptr;
     QGroupBox *Frame1 = nullptr;
 

@@ -1,0 +1,50 @@
+#pragma once
+
+// The entry box's rules, apart from any toolkit: which typed characters it
+// takes, and which inserted texts (paste, drop, input methods) it takes.
+// Texts are UTF-16, as both toolkits hold them.
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace radixor::entry {
+
+// The keystroke filter's rule on a character code, numbered as the
+// desktop's text boxes number them (8 is backspace, Ctrl+A is 1).
+constexpr bool keyPasses(int code) { return (code >= '0' && code <= '9') || code == 8; }
+
+constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+constexpr bool allDigits(std::u16string_view text)
+{
+    for (const char16_t c : text)
+        if (!isDigit(c))
+            return false;
+    return true;
+}
+
+// The blanks that copied numbers often carry around them: white space as
+// Unicode counts it.
+constexpr bool isBlank(char16_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680
+        || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F
+        || c == 0x3000;
+}
+
+// What of an inserted piece goes into the entry: its digits without the
+// blanks around them. Nothing, when the piece holds anything else or no
+// digit at all, so that the insertion is refused whole.
+constexpr std::optional<std::u16string_view> acceptedPiece(std::u16string_view piece)
+{
+    while (!piece.empty() && isBlank(piece.front()))
+        piece.remove_prefix(1);
+    while (!piece.empty() && isBlank(piece.back()))
+        piece.remove_suffix(1);
+    if (piece.empty() || !allDigits(piece))
+        return std::nullopt;
+    return piece;
+}
+
+}  // namespace radixor::entry

@@ -1,0 +1,70 @@
+#include "appearance.h"
+
+#include "conversion.h"
+
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPalette>
+
+#include <algorithm>
+#include <iterator>
+
+namespace radixor {
+
+QFont lineFont(QFont font, int lineHeight)
+{
+    for (int size = lineHeight; size > 4; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= lineHeight)
+            break;
+    }
+    return font;
+}
+
+// The widest text is the 31 binary digits of 2^31 - 1, or of 2^30 for a
+// face whose 0 is wider than its 1. QLineEdit draws its text 2 pixels in
+// from either side and keeps a pixel for the caret.
+QFont narrowedToFit(QFont font, int boxWidth)
+{
+    const QString widest[] = {
+        QString::fromStdString(conversion::dec2bin(conversion::limit - 1)),
+        QString::fromStdString(conversion::dec2bin(conversion::limit / 2)),
+    };
+    const auto fits = [&](const QFont &candidate) {
+        const QFontMetricsF metrics(candidate);
+        return std::all_of(std::begin(widest), std::end(widest), [&](const QString &text) {
+            return qRound(metrics.horizontalAdvance(text)) + 1 <= boxWidth - 4;
+        });
+    };
+    if (fits(font))
+        return font;
+    // Advances scale with the stretch, so one measurement predicts the
+    // largest stretch from 99 down to 50 that fits, and a step or two
+    // settles the rounding: each stretch tried loads a font engine, which
+    // at start-up costs more than everything else in the window.
+    const QFontMetricsF metrics(font);
+    qreal full = 0;
+    for (const QString &text : widest)
+        full = std::max(full, metrics.horizontalAdvance(text));
+    const auto stretched = [&font](int stretch) {
+        QFont narrower = font;
+        narrower.setStretch(stretch);
+        return narrower;
+    };
+    int stretch = std::clamp(int(100 * (boxWidth - 5) / full), 50, 99);
+    while (stretch < 99 && fits(stretched(stretch + 1)))
+        ++stretch;
+    while (stretch > 50 && !fits(stretched(stretch)))
+        --stretch;
+    return stretched(stretch);
+}
+
+void showFace(QLineEdit *box, const QPalette &window)
+{
+    QPalette palette;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setBrush(group, QPalette::Base, window.brush(group, QPalette::Window));
+    box->setPalette(palette);
+}
+
+}  // namespace radixor
