@@ -10,6 +10,11 @@
 
 namespace radixor::entry {
 
+// The most digits the entry holds. Every value of 310 digits or more is
+// too big already; the limit only keeps the window answering whatever is
+// pasted. An insertion that would pass it is refused whole.
+inline constexpr std::size_t maxLength = 100000;
+
 // The keystroke filter's rule on a character code, numbered as the
 // desktop's text boxes number them (8 is backspace, Ctrl+A is 1).
 constexpr bool keyPasses(int code) { return (code >= '0' && code <= '9') || code == 8; }
