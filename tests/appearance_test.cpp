@@ -126,6 +126,21 @@ void checkEveryText(Radixor &r, const QString &theme)
           contrast(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)));
 }
 
+// The colours most of each output box shows, and most of the frame in the
+// strip just below it, as the window draws them.
+std::pair<QList<QColor>, QList<QColor>> boxesAndFrame(Radixor &r)
+{
+    QList<QColor> boxes, frame;
+    for (const char *name : outputBoxes) {
+        const QRect box = r.box(name)->geometry();
+        const QImage drawn = r.form.grab(box).toImage();
+        boxes << mostCommon(drawn, drawn.rect());
+        const QImage below = r.form.grab(box.translated(0, box.height() + 2).adjusted(0, 0, 0, -4)).toImage();
+        frame << mostCommon(below, below.rect());
+    }
+    return {boxes, frame};
+}
+
 void convertWidest(const Radixor &r)
 {
     r.type(QStringLiteral("2147483647"));
@@ -146,6 +161,8 @@ private slots:
     void everyTextKeepsContrast_data();
     void everyTextKeepsContrast();
     void switchingToDarkRepaintsTheOutputBoxes();
+    void outputBoxesReadAsTheFrame_data();
+    void outputBoxesReadAsTheFrame();
 
 private:
     qreal factor = 1;
@@ -237,20 +254,35 @@ void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
     Radixor r;
     QVERIFY(r.active);
     convertWidest(r);
-    const auto backgrounds = [&r] {
-        QList<QColor> colours;
-        for (const char *name : outputBoxes) {
-            const QImage image = r.box(name)->grab().toImage();
-            colours << mostCommon(image, image.rect());
-        }
-        return colours;
-    };
-    QCOMPARE(backgrounds(), QList<QColor>(4, light.color(QPalette::Window)));
+    const auto lightBoxes = boxesAndFrame(r).first;
     // The change reaches the widgets through the event loop.
     QApplication::setPalette(darkPalette());
     QTRY_COMPARE(r.form.palette().color(QPalette::Window), darkPalette().color(QPalette::Window));
-    QCOMPARE(backgrounds(), QList<QColor>(4, darkPalette().color(QPalette::Window)));
+    const auto [boxes, frame] = boxesAndFrame(r);
+    QCOMPARE(boxes, frame);
+    QVERIFY(luminance(boxes[0]) < 0.1 && luminance(lightBoxes[0]) > 0.5);
     checkEveryText(r, QStringLiteral("dark, switched while shown"));
+}
+
+void AppearanceTest::outputBoxesReadAsTheFrame_data()
+{
+    everyTextKeepsContrast_data();
+}
+
+// Fusion draws the frame's inside a shade darker than the window; a box in
+// the window's colour would stand out from it as a lighter strip.
+void AppearanceTest::outputBoxesReadAsTheFrame()
+{
+    QFETCH(bool, dark);
+    if (dark)
+        QApplication::setPalette(darkPalette());
+    Radixor r;
+    QVERIFY(r.active);
+    const auto [empty, frameBefore] = boxesAndFrame(r);
+    QCOMPARE(empty, frameBefore);
+    convertWidest(r);
+    const auto [filled, frame] = boxesAndFrame(r);
+    QCOMPARE(filled, frame);
 }
 
 QTEST_MAIN(AppearanceTest)

@@ -128,19 +128,15 @@ void FrmRadixorTest::definition()
         QVERIFY2(up, what);
     }
 
-    // Output boxes: read-only, borderless, in front of Frame1, drawn in the
-    // window's face colour.
+    // Output boxes: read-only, borderless, in front of Frame1.
     for (const char *name : outputBoxes)
         QCOMPARE(r.form.childAt(r.box(name)->geometry().center()), r.box(name));
-    const QColor face = r.form.palette().color(QPalette::Window);
     for (QLineEdit *box : r.form.findChildren<QLineEdit *>()) {
         const bool output = box != r.entry;
         const QAccessible::State state = iface(box)->state();
         QCOMPARE(bool(state.readOnly), output);
         QVERIFY(state.selectableText && state.focusable);
         QCOMPARE(box->hasFrame(), !output);
-        const QImage image = box->grab().toImage();
-        QCOMPARE(image.pixelColor(image.width() - 4, image.height() / 2) == face, output);
     }
 }
 
