@@ -161,6 +161,7 @@ private slots:
     void everyTextKeepsContrast_data();
     void everyTextKeepsContrast();
     void switchingToDarkRepaintsTheOutputBoxes();
+    void longResultsShowTheirFirstDigits();
     void outputBoxesReadAsTheFrame_data();
     void outputBoxesReadAsTheFrame();
 
@@ -262,6 +263,28 @@ void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
     QCOMPARE(boxes, frame);
     QVERIFY(luminance(boxes[0]) < 0.1 && luminance(lightBoxes[0]) > 0.5);
     checkEveryText(r, QStringLiteral("dark, switched while shown"));
+}
+
+// Fifty digits fill the Dec box and more: it shows them from the first,
+// whole, so two numbers that differ only there look different.
+void AppearanceTest::longResultsShowTheirFirstDigits()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    QLineEdit *dec = r.box("txtDec");
+    QList<QImage> drawn;
+    for (const char *first : {"1", "2"}) {
+        r.retype(first + QString(49, u'0'));
+        r.press(Qt::Key_Return);
+        QCOMPARE(dec->text().size(), 50);
+        drawn << r.form.grab(dec->geometry()).toImage();
+        const QString ink = inkColumns(drawn.back(), dec->palette().color(QPalette::Base),
+                                       dec->palette().color(QPalette::Text));
+        QVERIFY2(ink.startsWith(u'.'), qPrintable(ink));  // no glyph cut at the left edge
+    }
+    QVERIFY(drawn[0] != drawn[1]);
+    // The entry keeps its caret where the user types, at the end.
+    QCOMPARE(r.entry->cursorPosition(), 50);
 }
 
 void AppearanceTest::outputBoxesReadAsTheFrame_data()
