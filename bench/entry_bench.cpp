@@ -65,20 +65,22 @@ int main(int argc, char *argv[])
     auto *cmdClear = form.findChild<QPushButton *>(QStringLiteral("cmdClear"));
     const auto clear = [&] { cmdClear->click(); QCoreApplication::processEvents(); };
 
-    std::printf("%10s %10s %10s %10s %10s %10s\n", "digits", "paste ms", "held", "Enter ms", "Clear ms", "commit ms");
+    std::printf("%10s %10s %10s %10s %10s %10s %10s\n", "digits", "paste ms", "held", "key ms", "Enter ms", "Clear ms",
+                "commit ms");
     for (const qsizetype n : sizes) {
         const QString digits(n, u'7');
         clear();
         QGuiApplication::clipboard()->setText(digits);
         const double paste = timed([&] { QTest::keyClick(window, Qt::Key_Insert, Qt::ShiftModifier); });
         const qsizetype held = entry->text().size();
+        const double key = timed([&] { QTest::keyClick(window, Qt::Key_Backspace); });
         const double enter = timed([&] { QTest::keyClick(window, Qt::Key_Return); });
         const double clearing = timed(clear);
         QInputMethodEvent commitEvent;
         commitEvent.setCommitString(digits);
         const double commit = timed([&] { QApplication::sendEvent(entry, &commitEvent); });
-        std::printf("%10lld %10.1f %10lld %10.1f %10.1f %10.1f\n", qlonglong(n), paste, qlonglong(held), enter,
-                    clearing, commit);
+        std::printf("%10lld %10.1f %10lld %10.1f %10.1f %10.1f %10.1f\n", qlonglong(n), paste, qlonglong(held), key,
+                    enter, clearing, commit);
         std::fflush(stdout);
     }
 
