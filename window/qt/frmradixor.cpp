@@ -148,8 +148,9 @@ frmRadixor::frmRadixor(QWidget *parent)
             setTabOrder(next->second, after->second);
     // The chain closes into a ring, but Qt starts a new window at the first
     // widget it created (txtOct), not at the lowest tab index.
-    // Its arrival comes with the window's activation, which does not select.
     tabOrder.begin()->second->setFocus();
+    // That focus arrives with the window's first activation, and an
+    // activation does not select: start-up selects here.
     txtRadixor_GotFocus();
 
     txtRadixor->setValidator(new EntryValidator(txtRadixor));
@@ -253,8 +254,10 @@ void frmRadixor::cmdConvert_Click()
 
 void frmRadixor::Btn_Click(int index)
 {
-    if (txtRadixor->text().size() >= qsizetype(entry::maxLength))
-        return beep();
+    if (txtRadixor->text().size() >= qsizetype(entry::maxLength)) {
+        beep();
+        return;
+    }
     txtRadixor->setText(txtRadixor->text() + QString::number(index));
 }
 
