@@ -158,12 +158,10 @@ private slots:
     void cleanup();
     void widestBinaryFitsInDevicePixels();
     void captionsFitTheirControls();
-    void everyTextKeepsContrast_data();
-    void everyTextKeepsContrast();
+    void drawnInEachPalette_data();
+    void drawnInEachPalette();
     void switchingToDarkRepaintsTheOutputBoxes();
     void longResultsShowTheirFirstDigits();
-    void outputBoxesReadAsTheFrame_data();
-    void outputBoxesReadAsTheFrame();
 
 private:
     qreal factor = 1;
@@ -230,21 +228,29 @@ void AppearanceTest::captionsFitTheirControls()
     QVERIFY(qRound(widestEntry) + 1 <= textRoom(r.entry));
 }
 
-void AppearanceTest::everyTextKeepsContrast_data()
+void AppearanceTest::drawnInEachPalette_data()
 {
     QTest::addColumn<bool>("dark");
     QTest::newRow("light") << false;
     QTest::newRow("dark") << true;
 }
 
-void AppearanceTest::everyTextKeepsContrast()
+// Every text keeps its contrast, and the output boxes, empty or filled, read
+// as part of the frame behind them: Fusion draws the frame's inside a shade
+// darker than the window, and a box in the window's colour would stand out
+// from it as a lighter strip.
+void AppearanceTest::drawnInEachPalette()
 {
     QFETCH(bool, dark);
     if (dark)
         QApplication::setPalette(darkPalette());
     Radixor r;
     QVERIFY(r.active);
+    const auto [empty, frameBefore] = boxesAndFrame(r);
+    QCOMPARE(empty, frameBefore);
     convertWidest(r);
+    const auto [filled, frame] = boxesAndFrame(r);
+    QCOMPARE(filled, frame);
     checkEveryText(r, QLatin1String(dark ? "dark" : "light"));
     if (dark)
         QVERIFY(r.form.grab().save(QStringLiteral("radixor-dark-x%1.png").arg(factor)));
@@ -285,27 +291,6 @@ void AppearanceTest::longResultsShowTheirFirstDigits()
     QVERIFY(drawn[0] != drawn[1]);
     // The entry keeps its caret where the user types, at the end.
     QCOMPARE(r.entry->cursorPosition(), 50);
-}
-
-void AppearanceTest::outputBoxesReadAsTheFrame_data()
-{
-    everyTextKeepsContrast_data();
-}
-
-// Fusion draws the frame's inside a shade darker than the window; a box in
-// the window's colour would stand out from it as a lighter strip.
-void AppearanceTest::outputBoxesReadAsTheFrame()
-{
-    QFETCH(bool, dark);
-    if (dark)
-        QApplication::setPalette(darkPalette());
-    Radixor r;
-    QVERIFY(r.active);
-    const auto [empty, frameBefore] = boxesAndFrame(r);
-    QCOMPARE(empty, frameBefore);
-    convertWidest(r);
-    const auto [filled, frame] = boxesAndFrame(r);
-    QCOMPARE(filled, frame);
 }
 
 QTEST_MAIN(AppearanceTest)
