@@ -4,7 +4,8 @@
 // 10 MB paste and after many Converts. A benchmark: it prints figures and
 // checks nothing but that the window still answers.
 //
-//   entry_bench [digits...]     default 1000 100000 1000000 10000000
+//   entry_bench [-converts N] [digits...]
+//       N defaults to 20000, the digits to 1000 100000 1000000 10000000
 
 #include "frmradixor.h"
 
@@ -49,9 +50,14 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    int converts = 20000;
     QList<qsizetype> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QByteArray(argv[i]).toLongLong();
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "-converts" && i + 1 < argc)
+            converts = QByteArray(argv[++i]).toInt();
+        else
+            sizes << QByteArray(argv[i]).toLongLong();
+    }
     if (sizes.isEmpty())
         sizes = {1000, 100000, 1000000, 10000000};
 
@@ -79,14 +85,13 @@ int main(int argc, char *argv[])
         QInputMethodEvent commitEvent;
         commitEvent.setCommitString(digits);
         const double commit = timed([&] { QApplication::sendEvent(entry, &commitEvent); });
-        std::printf("%10lld %10.1f %10lld %10.1f %10.1f %10.1f %10.1f\n", qlonglong(n), paste, qlonglong(held), key,
-                    enter, clearing, commit);
+        std::printf("%10lld %10.1f %10lld %10.1f %10.1f %10.1f %10.1f\n", static_cast<long long>(n), paste,
+                    static_cast<long long>(held), key, enter, clearing, commit);
         std::fflush(stdout);
     }
 
     // As a user converts one number after another: type over the selected
     // entry, then Enter.
-    const int converts = 20000;
     const auto typeAndConvert = [&] {
         QTest::keyClicks(entry, QStringLiteral("4294967295"));
         QTest::keyClick(window, Qt::Key_Return);
