@@ -63,6 +63,7 @@ int main(int argc, char *argv[])
 
     frmRadixor form;
     form.show();
+    form.activateWindow();  // no window manager does it on a bare X server
     if (!QTest::qWaitForWindowActive(&form))
         return 1;
     QWindow *window = form.windowHandle();
