@@ -126,6 +126,21 @@ void checkEveryText(Radixor &r, const QString &theme)
           contrast(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)));
 }
 
+// The colours most of each output box shows, and most of the frame in the
+// strip just below it, as the window draws them.
+std::pair<QList<QColor>, QList<QColor>> boxesAndFrame(Radixor &r)
+{
+    QList<QColor> boxes, frame;
+    for (const char *name : outputBoxes) {
+        const QRect box = r.box(name)->geometry();
+        const QImage drawn = r.form.grab(box).toImage();
+        boxes << mostCommon(drawn, drawn.rect());
+        const QImage below = r.form.grab(box.translated(0, box.height() + 2).adjusted(0, 0, 0, -4)).toImage();
+        frame << mostCommon(below, below.rect());
+    }
+    return {boxes, frame};
+}
+
 void convertWidest(const Radixor &r)
 {
     r.type(QStringLiteral("2147483647"));
@@ -143,9 +158,10 @@ private slots:
     void cleanup();
     void widestBinaryFitsInDevicePixels();
     void captionsFitTheirControls();
-    void everyTextKeepsContrast_data();
-    void everyTextKeepsContrast();
+    void drawnInEachPalette_data();
+    void drawnInEachPalette();
     void switchingToDarkRepaintsTheOutputBoxes();
+    void longResultsShowTheirFirstDigits();
 
 private:
     qreal factor = 1;
@@ -212,21 +228,29 @@ void AppearanceTest::captionsFitTheirControls()
     QVERIFY(qRound(widestEntry) + 1 <= textRoom(r.entry));
 }
 
-void AppearanceTest::everyTextKeepsContrast_data()
+void AppearanceTest::drawnInEachPalette_data()
 {
     QTest::addColumn<bool>("dark");
     QTest::newRow("light") << false;
     QTest::newRow("dark") << true;
 }
 
-void AppearanceTest::everyTextKeepsContrast()
+// Every text keeps its contrast, and the output boxes, empty or filled, read
+// as part of the frame behind them: Fusion draws the frame's inside a shade
+// darker than the window, and a box in the window's colour would stand out
+// from it as a lighter strip.
+void AppearanceTest::drawnInEachPalette()
 {
     QFETCH(bool, dark);
     if (dark)
         QApplication::setPalette(darkPalette());
     Radixor r;
     QVERIFY(r.active);
+    const auto [empty, frameBefore] = boxesAndFrame(r);
+    QCOMPARE(empty, frameBefore);
     convertWidest(r);
+    const auto [filled, frame] = boxesAndFrame(r);
+    QCOMPARE(filled, frame);
     checkEveryText(r, QLatin1String(dark ? "dark" : "light"));
     if (dark)
         QVERIFY(r.form.grab().save(QStringLiteral("radixor-dark-x%1.png").arg(factor)));
@@ -237,20 +261,36 @@ void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
     Radixor r;
     QVERIFY(r.active);
     convertWidest(r);
-    const auto backgrounds = [&r] {
-        QList<QColor> colours;
-        for (const char *name : outputBoxes) {
-            const QImage image = r.box(name)->grab().toImage();
-            colours << mostCommon(image, image.rect());
-        }
-        return colours;
-    };
-    QCOMPARE(backgrounds(), QList<QColor>(4, light.color(QPalette::Window)));
+    const auto lightBoxes = boxesAndFrame(r).first;
     // The change reaches the widgets through the event loop.
     QApplication::setPalette(darkPalette());
     QTRY_COMPARE(r.form.palette().color(QPalette::Window), darkPalette().color(QPalette::Window));
-    QCOMPARE(backgrounds(), QList<QColor>(4, darkPalette().color(QPalette::Window)));
+    const auto [boxes, frame] = boxesAndFrame(r);
+    QCOMPARE(boxes, frame);
+    QVERIFY(luminance(boxes[0]) < 0.1 && luminance(lightBoxes[0]) > 0.5);
     checkEveryText(r, QStringLiteral("dark, switched while shown"));
+}
+
+// Fifty digits fill the Dec box and more: it shows them from the first,
+// whole, so two numbers that differ only there look different.
+void AppearanceTest::longResultsShowTheirFirstDigits()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    QLineEdit *dec = r.box("txtDec");
+    QList<QImage> drawn;
+    for (const char *first : {"1", "2"}) {
+        r.retype(first + QString(49, u'0'));
+        r.press(Qt::Key_Return);
+        QCOMPARE(dec->text().size(), 50);
+        drawn << r.form.grab(dec->geometry()).toImage();
+        const QString ink = inkColumns(drawn.back(), dec->palette().color(QPalette::Base),
+                                       dec->palette().color(QPalette::Text));
+        QVERIFY2(ink.startsWith(u'.'), qPrintable(ink));  // no glyph cut at the left edge
+    }
+    QVERIFY(drawn[0] != drawn[1]);
+    // The entry keeps its caret where the user types, at the end.
+    QCOMPARE(r.entry->cursorPosition(), 50);
 }
 
 QTEST_MAIN(AppearanceTest)

@@ -1,14 +1,52 @@
 #include "radixortest.h"
 
+#include "entryrules.h"
+
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
 
-#include <memory>
-
 using namespace radixortest;
 
 namespace {
+
+// The entry's context menu as a right click opens it.
+QMenu *openMenu(const Radixor &r)
+{
+    const QPoint at(2, r.entry->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, r.entry->mapToGlobal(at));
+    QApplication::sendEvent(r.entry, &event);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+// Picks the menu's entry whose text starts with name: the menu closes, then
+// the entry acts, as with a click.
+void pick(QMenu *menu, const QString &name)
+{
+    QAction *picked = nullptr;
+    for (QAction *action : menu->actions())
+        if (action->text().startsWith(name))
+            picked = action;
+    QVERIFY(picked);
+    menu->close();
+    picked->trigger();
+}
+
+// Offers text to the entry as a drag that would move it, and reports
+// whether enter, move and drop were each accepted.
+QList<bool> drag(const Radixor &r, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint end(r.entry->width() - 2, r.entry->height() / 2);
+    QDragEnterEvent enter(end, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(r.entry, &enter);
+    QDragMoveEvent move(end, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(r.entry, &move);
+    QDropEvent drop(QPointF(end), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(r.entry, &drop);
+    return {enter.isAccepted(), move.isAccepted(), drop.isAccepted() && drop.dropAction() != Qt::IgnoreAction};
+}
 
 // Puts text into the entry at its caret by one of the ways around the
 // keystroke filter.
@@ -19,24 +57,13 @@ void insert(const Radixor &r, const QString &route, const QString &text)
         r.press(Qt::Key_Insert, Qt::ShiftModifier);
     } else if (route == u"context menu") {
         setClipboard(text);
-        const std::unique_ptr<QMenu> menu(r.entry->createStandardContextMenu());
-        for (QAction *action : menu->actions())
-            if (action->text().startsWith(u"&Paste"))
-                action->trigger();
+        pick(openMenu(r), QStringLiteral("&Paste"));
     } else if (route == u"input method") {
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QApplication::sendEvent(r.entry, &commit);
     } else {
-        QMimeData data;
-        data.setText(text);
-        const QPoint end(r.entry->width() - 2, r.entry->height() / 2);
-        QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(r.entry, &enter);
-        QDragMoveEvent move(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(r.entry, &move);
-        QDropEvent drop(QPointF(end), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(r.entry, &drop);
+        drag(r, text);
     }
 }
 
@@ -52,12 +79,14 @@ private slots:
     void refusedKeysOnlyBeep_data();
     void refusedKeysOnlyBeep();
     void digitsBackspaceAndMovesPassSilently();
-    void noMaximumLength();
+    void lengthLimitRefusesWholeInsertions();
     void insertionsTakeDigitsOnly_data();
     void insertionsTakeDigitsOnly();
+    void refusedDropReportsNoMove();
+    void contextMenuNamesNoKeysAndKeepsTheCaret();
     void clearEmptiesAllButKeepsDecnum();
     void outputBoxRefusesTypingButCopies();
-    void mouseClickPlacesTheCaret();
+    void clickOnResultSelectsItsText();
 };
 
 void EntryTest::keypadAppendsAtTheEnd_data()
@@ -148,18 +177,37 @@ void EntryTest::digitsBackspaceAndMovesPassSilently()
     QCOMPARE(r.beeps.size(), 0);
 }
 
-void EntryTest::noMaximumLength()
+// Up to the limit every route inserts; past it each refuses whole, with
+// one beep, and the entry stays as it was.
+void EntryTest::lengthLimitRefusesWholeInsertions()
 {
+    const auto limit = qsizetype(radixor::entry::maxLength);
     Radixor r;
     QVERIFY(r.active);
-    r.entry->setText(QString(32767, u'1'));  // where a line edit stops by default
+    r.entry->setText(QString(limit - 3, u'1'));
     click(r.keypad(2));
-    QCOMPARE(r.entry->text().size(), 32768);
     click(r.entry);
-    r.press(Qt::Key_End);
+    r.keys("End");
     r.type("3");
-    QCOMPARE(r.entry->text().size(), 32769);
-    QVERIFY(r.entry->text().endsWith(u"123"));
+    insert(r, "Shift+Insert", " 4 ");
+    r.keys("Shift+Left");
+    insert(r, "context menu", "5");  // in place of the selected 4
+    const QString full = r.entry->text();
+    QCOMPARE(full.size(), limit);
+    QVERIFY(full.endsWith(u"11235"));
+    QCOMPARE(r.beeps.size(), 0);
+
+    r.keys("End");
+    click(r.keypad(6));
+    r.entry->setFocus();
+    r.type("7");
+    for (const char *route : {"Shift+Insert", "context menu", "input method"})
+        insert(r, route, "8");
+    r.keys("Shift+Left");
+    insert(r, "Shift+Insert", "89");  // one more than it replaces
+    QCOMPARE(r.beeps.size(), 6);
+    QCOMPARE(drag(r, "8"), QList<bool>({false, false, false}));
+    QCOMPARE(r.entry->text(), full);
 }
 
 void EntryTest::insertionsTakeDigitsOnly_data()
@@ -200,6 +248,9 @@ void EntryTest::insertionsTakeDigitsOnly_data()
     paste("over a selection", "007005", "End, Left, Shift+Left", " 9 ", "007095", 5);
     paste("blank inside at the start", "007095", "Home", "0 0", "007095", 0);
     paste("letter over everything", "12", "Shift+Home", "x", "12", -1);
+    for (const char *route : {"Shift+Insert", "context menu", "input method"})
+        QTest::addRow("%s, blanks over a selection", route)
+            << route << "12" << "Shift+Home" << QString::fromUtf16(u" \t\u3000") << "12" << -1;
 }
 
 void EntryTest::insertionsTakeDigitsOnly()
@@ -217,7 +268,9 @@ void EntryTest::insertionsTakeDigitsOnly()
     r.beeps.clear();
     insert(r, route, piece);
     QCOMPARE(r.entry->text(), after);
-    QCOMPARE(r.beeps.size(), after == before ? 1 : 0);
+    // A drag the entry refuses shows as refused while it hovers, and drops
+    // nowhere: no beep.
+    QCOMPARE(r.beeps.size(), after == before && route != u"drop" ? 1 : 0);
     if (caret >= 0)
         QCOMPARE(r.entry->cursorPosition(), caret);
 }
@@ -256,25 +309,74 @@ void EntryTest::outputBoxRefusesTypingButCopies()
     QCOMPARE(clipboard(), QStringLiteral("FF"));
 }
 
-// Qt's line edit, not ours, decides what a click does once the focus has
-// arrived: GotFocus selects the whole text, then the press puts the caret
-// where the mouse is and the selection goes.
-void EntryTest::mouseClickPlacesTheCaret()
+// A click that gives a result box the focus selects its whole text, ready
+// to copy; a drag selects what it drags, and a click in the focused box
+// places the caret. In the entry a click places the caret, as Qt's line
+// edit does.
+void EntryTest::clickOnResultSelectsItsText()
 {
     Radixor r;
     QVERIFY(r.active);
     r.type("255");
     r.press(Qt::Key_Return);
-    for (QLineEdit *box : {r.box("txtHex"), r.entry}) {
-        QStringList selections;
-        const auto seen = connect(box, &QLineEdit::selectionChanged, this, [&] { selections << box->selectedText(); });
-        const bool atEnd = box == r.entry;
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(atEnd ? box->width() - 4 : 1, box->height() / 2));
-        disconnect(seen);
-        QCOMPARE(focused(), box);
-        QCOMPARE(selections, QStringList({box->text(), ""}));
-        QCOMPARE(box->cursorPosition(), atEnd ? 3 : 0);
-    }
+    QLineEdit *hex = r.box("txtHex");
+    const QPoint left(1, hex->height() / 2);
+    QTest::mouseClick(hex, Qt::LeftButton, Qt::NoModifier, left);
+    QCOMPARE(focused(), hex);
+    QCOMPARE(hex->selectedText(), QStringLiteral("FF"));
+    r.keys("Ctrl+C");
+    QCOMPARE(clipboard(), QStringLiteral("FF"));
+    QTest::mouseClick(hex, Qt::LeftButton, Qt::NoModifier, left);
+    QVERIFY(!hex->hasSelectedText());
+    QCOMPARE(hex->cursorPosition(), 0);
+
+    QLineEdit *bin = r.box("txtBin");
+    const int third = QFontMetrics(bin->font()).horizontalAdvance(QStringLiteral("111")) + 2;
+    QTest::mousePress(bin, Qt::LeftButton, Qt::NoModifier, left);
+    QTest::mouseMove(bin, QPoint(third, left.y()));
+    QTest::mouseRelease(bin, Qt::LeftButton, Qt::NoModifier, QPoint(third, left.y()));
+    QCOMPARE(focused(), bin);
+    QCOMPARE(bin->selectedText(), QStringLiteral("111"));
+
+    QTest::mouseClick(r.entry, Qt::LeftButton, Qt::NoModifier, QPoint(r.entry->width() - 4, r.entry->height() / 2));
+    QCOMPARE(focused(), r.entry);
+    QVERIFY(!r.entry->hasSelectedText());
+    QCOMPARE(r.entry->cursorPosition(), 3);
+}
+
+// A drag that would move text the entry refuses is refused from its first
+// hover: its source, told nothing was taken, keeps the text.
+void EntryTest::refusedDropReportsNoMove()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    r.retype("1");
+    QCOMPARE(drag(r, "4-2"), QList<bool>({false, false, false}));
+    QCOMPARE(r.entry->text(), QStringLiteral("1"));
+    QCOMPARE(drag(r, " 42 "), QList<bool>({true, true, true}));
+    QCOMPARE(r.entry->text(), QStringLiteral("142"));
+}
+
+// The menu offers Qt's entries without the chords the entry refuses, they
+// work, and the focus coming back from the menu keeps the caret.
+void EntryTest::contextMenuNamesNoKeysAndKeepsTheCaret()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    r.retype("12");
+    QMenu *menu = openMenu(r);
+    QVERIFY(menu);
+    QStringList names;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            names << action->text();
+    QCOMPARE(names, QStringList({"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"}));
+    setClipboard(QStringLiteral("789"));
+    pick(menu, QStringLiteral("&Paste"));
+    QCOMPARE(r.entry->text(), QStringLiteral("12789"));
+    pick(openMenu(r), QStringLiteral("Select All"));
+    QCOMPARE(r.entry->selectedText(), QStringLiteral("12789"));
+    QCOMPARE(r.beeps.size(), 0);
 }
 
 QTEST_MAIN(EntryTest)

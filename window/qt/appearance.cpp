@@ -3,6 +3,8 @@
 #include "conversion.h"
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QPalette>
 
@@ -59,11 +61,15 @@ QFont narrowedToFit(QFont font, int boxWidth)
     return stretched(stretch);
 }
 
-void showFace(QLineEdit *box, const QPalette &window)
+QColor drawnInside(QWidget *frame, QPoint inside)
+{
+    return frame->grab(QRect(inside, QSize(1, 1))).toImage().pixelColor(0, 0);
+}
+
+void showFace(QLineEdit *box, const QColor &behind)
 {
     QPalette palette;
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setBrush(group, QPalette::Base, window.brush(group, QPalette::Window));
+    palette.setColor(QPalette::Base, behind);
     box->setPalette(palette);
 }
 

@@ -3,7 +3,6 @@
 #include <QFont>
 
 class QLineEdit;
-class QPalette;
 
 namespace radixor {
 
@@ -15,8 +14,11 @@ QFont lineFont(QFont font, int lineHeight);
 // boxWidth pixels to show its widest text whole.
 QFont narrowedToFit(QFont font, int boxWidth);
 
-// An output box shows the face colour of the window behind it, in every
-// colour group, rather than the colour of an entry field.
-void showFace(QLineEdit *box, const QPalette &window);
+// The colour a style draws inside frame at inside (frame's coordinates):
+// the window's face, or, as Fusion draws a frame, a shade darker.
+QColor drawnInside(QWidget *frame, QPoint inside);
+
+// An output box shows the colour behind it rather than an entry field's.
+void showFace(QLineEdit *box, const QColor &behind);
 
 }  // namespace radixor

@@ -2,7 +2,13 @@
 
 #include "entryrules.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 
 namespace radixor {
 namespace {
@@ -11,6 +17,8 @@ std::u16string_view view(const QString &text)
 {
     return {QStringView(text).utf16(), std::size_t(text.size())};
 }
+
+bool fits(const QString &text) { return text.size() <= qsizetype(entry::maxLength); }
 
 }  // namespace
 
@@ -35,7 +43,7 @@ EntryValidator::EntryValidator(QLineEdit *entry) : QValidator(entry)
 QValidator::State EntryValidator::validate(QString &input, int &pos) const
 {
     if (entry::allDigits(view(input)))
-        return Acceptable;
+        return fits(input) ? Acceptable : Invalid;
     // An insertion replaces the selection, or goes in at the caret, and
     // leaves the caret after the piece. Digits around the piece may repeat
     // its own, so only these positions tell where it begins.
@@ -48,7 +56,88 @@ QValidator::State EntryValidator::validate(QString &input, int &pos) const
         return Invalid;
     input = input.left(start) + QString::fromUtf16(piece->data(), qsizetype(piece->size())) + input.mid(pos);
     pos = int(start + qsizetype(piece->size()));
-    return Acceptable;
+    return fits(input) ? Acceptable : Invalid;
+}
+
+InsertionGuard::InsertionGuard(QLineEdit *entry) : QObject(entry), entry(entry)
+{
+    entry->installEventFilter(this);
+}
+
+bool InsertionGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    bool refuse = false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        refuse = static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) && !takesPaste();
+        break;
+    case QEvent::MouseButtonRelease:
+        // The desktop's selection, pasted by the middle button where there is one.
+        refuse = static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton
+            && QGuiApplication::clipboard()->supportsSelection()
+            && !takes(QGuiApplication::clipboard()->text(QClipboard::Selection), 0);
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (drop->source() == entry || !drop->mimeData()->hasText() || takes(drop->mimeData()->text(), 0))
+            break;
+        drop->ignore();
+        if (event->type() == QEvent::Drop)
+            emit refused();
+        return true;
+    }
+    case QEvent::InputMethod: {
+        const auto *commit = static_cast<QInputMethodEvent *>(event);
+        refuse = !takes(commit->commitString(), entry->selectedText().size() + commit->replacementLength());
+        break;
+    }
+    case QEvent::ContextMenu:
+        showMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    default:
+        break;
+    }
+    if (refuse)
+        emit refused();
+    return refuse || QObject::eventFilter(watched, event);
+}
+
+bool InsertionGuard::takes(const QString &piece, qsizetype replaced) const
+{
+    // Nothing to insert only deletes the selection, as it does everywhere.
+    if (piece.isEmpty())
+        return true;
+    const auto digits = entry::acceptedPiece(view(piece));
+    return digits && entry->text().size() - replaced + qsizetype(digits->size()) <= qsizetype(entry::maxLength);
+}
+
+bool InsertionGuard::takesPaste() const
+{
+    return takes(QGuiApplication::clipboard()->text(), entry->selectedText().size());
+}
+
+// Qt's own menu, its entries working as ever, with the key beside each
+// entry left off and Paste checked like the other routes.
+void InsertionGuard::showMenu(const QPoint &at)
+{
+    QMenu *menu = entry->createStandardContextMenu();
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction *action : menu->actions()) {
+        action->setText(action->text().section(u'\t', 0, 0));
+        if (action->text() != paste)
+            continue;
+        disconnect(action, &QAction::triggered, entry, nullptr);
+        connect(action, &QAction::triggered, entry, [this] {
+            if (takesPaste())
+                entry->paste();
+            else
+                emit refused();
+        });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(at);
 }
 
 }  // namespace radixor

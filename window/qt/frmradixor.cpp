@@ -42,6 +42,28 @@ void selectAll(QLineEdit *box)
     box->setSelection(0, int(box->text().size()));
 }
 
+// The focus coming back from a popup, such as the entry's own menu, or
+// with the window activated again has not arrived anew: the caret stays.
+bool arrives(const QFocusEvent &event)
+{
+    return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
+}
+
+// A text set by the program leaves the caret at its end, and a long one
+// would show its tail, cut, as if it were another number.
+void showResult(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
+// Every edit adds to a line edit's undo history, and only a new text
+// clears it: a converted number has no edits left to undo.
+void forgetEdits(QLineEdit *entry)
+{
+    entry->setText(entry->text());
+}
+
 }  // namespace
 
 // A tool window's thin frame and small caption with a close box only; the
@@ -65,10 +87,12 @@ frmRadixor::frmRadixor(QWidget *parent)
         switch (c.kind) {
         case Kind::TextBox: {
             auto *box = new QLineEdit(qtext(c.caption), container);
+            // A line edit cuts a program-made text at 32,767 characters; the
+            // entry's own limit is kept by its validator.
+            box->setMaxLength(std::numeric_limits<int>::max());
             if (c.flags & Output) {
                 box->setReadOnly(true);
                 box->setFrame(false);
-                showFace(box, palette());
             }
             box->installEventFilter(this);
             w = box;
@@ -77,6 +101,7 @@ frmRadixor::frmRadixor(QWidget *parent)
         case Kind::Button: {
             auto *button = new QPushButton(qtext(c.caption), container);
             button->setDefault(c.flags & Default);
+            button->installEventFilter(this);
             if (c.index >= 0)
                 BtnGroup->addButton(button, c.index);
             w = button;
@@ -84,6 +109,7 @@ frmRadixor::frmRadixor(QWidget *parent)
         }
         case Kind::Frame:
             w = Frame1 = new QGroupBox(qtext(c.caption), container);
+            w->installEventFilter(this);
             break;
         case Kind::Label:
             w = new QLabel(qtext(c.caption), container);
@@ -111,6 +137,7 @@ frmRadixor::frmRadixor(QWidget *parent)
 
     for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
         box->setFont(narrowedToFit(box->font(), box->width()));
+    matchFrame();
 
     for (const auto &c : controls)
         if (!c.labelledBy.empty())
@@ -122,10 +149,13 @@ frmRadixor::frmRadixor(QWidget *parent)
     // The chain closes into a ring, but Qt starts a new window at the first
     // widget it created (txtOct), not at the lowest tab index.
     tabOrder.begin()->second->setFocus();
+    // That focus arrives with the window's first activation, and an
+    // activation does not select: start-up selects here.
+    txtRadixor_GotFocus();
 
-    txtRadixor->setMaxLength(std::numeric_limits<int>::max());
     txtRadixor->setValidator(new EntryValidator(txtRadixor));
     connect(txtRadixor, &QLineEdit::inputRejected, this, &frmRadixor::beep);
+    connect(new InsertionGuard(txtRadixor), &InsertionGuard::refused, this, &frmRadixor::beep);
 
     connect(cmdConvert, &QPushButton::clicked, this, &frmRadixor::cmdConvert_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmRadixor::cmdClear_Click);
@@ -148,7 +178,25 @@ bool frmRadixor::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
-    } else if (event->type() == QEvent::FocusIn) {
+    } else if (watched == Frame1 && (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)) {
+        // A new palette, such as a dark one, or style draws the frame anew.
+        matchFrame();
+    } else if (event->type() == QEvent::Shortcut) {
+        // Qt clicks through an access key 100 ms late, after keys typed
+        // right behind it; Enter and Esc click at once, and so do these.
+        if (auto *button = qobject_cast<QPushButton *>(watched); button && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == clickedInto) {
+        // The press that gave a result box the focus put the caret where
+        // it landed; unless it dragged a selection, the click copies all.
+        if (!clickedInto->hasSelectedText())
+            selectAll(clickedInto);
+        clickedInto = nullptr;
+    } else if (event->type() == QEvent::FocusIn && arrives(*static_cast<QFocusEvent *>(event))) {
+        if (static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason && isResult(watched))
+            clickedInto = static_cast<QLineEdit *>(watched);
         if (watched == txtRadixor)
             txtRadixor_GotFocus();
         else if (watched == txtDec)
@@ -163,6 +211,18 @@ bool frmRadixor::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// The output boxes lie over Frame1 and read as part of it.
+void frmRadixor::matchFrame()
+{
+    for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
+        showFace(box, drawnInside(Frame1, Frame1->mapFromParent(box->geometry().center())));
+}
+
+bool frmRadixor::isResult(const QObject *box) const
+{
+    return box == txtDec || box == txtBin || box == txtHex || box == txtOct;
+}
+
 void frmRadixor::keyPressEvent(QKeyEvent *event)
 {
     // QDialog's own Esc would only hide the window; Esc is the Exit button.
@@ -173,36 +233,31 @@ void frmRadixor::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void frmRadixor::changeEvent(QEvent *event)
-{
-    // The output boxes hold their own background; a new palette, such as a
-    // dark one, would otherwise leave them in the old face colour.
-    if (event->type() == QEvent::PaletteChange)
-        for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
-            showFace(box, palette());
-    QDialog::changeEvent(event);
-}
-
 void frmRadixor::cmdConvert_Click()
 {
     decnum = conversion::valueOf(txtRadixor->text().toStdString());
     if (txtRadixor->text().isEmpty())
         txtRadixor->setText(QStringLiteral("0"));
-    txtDec->setText(txtRadixor->text());
-    txtBin->setText(QString::fromStdString(conversion::dec2bin(*decnum)));
+    showResult(txtDec, txtRadixor->text());
+    showResult(txtBin, QString::fromStdString(conversion::dec2bin(*decnum)));
     if (*decnum < conversion::limit) {
-        txtHex->setText(QString::fromStdString(conversion::hexText(*decnum)));
-        txtOct->setText(QString::fromStdString(conversion::octText(*decnum)));
+        showResult(txtHex, QString::fromStdString(conversion::hexText(*decnum)));
+        showResult(txtOct, QString::fromStdString(conversion::octText(*decnum)));
     } else {
-        txtHex->setText(qtext(conversion::tooBig));
-        txtOct->setText(qtext(conversion::tooBig));
+        showResult(txtHex, qtext(conversion::tooBig));
+        showResult(txtOct, qtext(conversion::tooBig));
     }
+    forgetEdits(txtRadixor);
     txtRadixor->setFocus();
     selectAll(txtRadixor);
 }
 
 void frmRadixor::Btn_Click(int index)
 {
+    if (txtRadixor->text().size() >= qsizetype(entry::maxLength)) {
+        beep();
+        return;
+    }
     txtRadixor->setText(txtRadixor->text() + QString::number(index));
 }
 

@@ -30,7 +30,6 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void cmdConvert_Click();
@@ -45,6 +44,8 @@ private:
     void txtOct_GotFocus();
 
     void beep();
+    bool isResult(const QObject *box) const;
+    void matchFrame();
 
     QLineEdit *txtRadixor = nullptr;
     QLineEdit *txtDec = nullptr;
@@ -56,6 +57,8 @@ private:
     QPushButton *cmdExit = nullptr;
     QButtonGroup *BtnGroup = nullptr;
     QGroupBox *Frame1 = nullptr;
+    // The result box a click is giving the focus, until the button is released.
+    QLineEdit *clickedInto = nullptr;
 
     std::optional<double> decnum;
 };
