@@ -4,9 +4,8 @@
 #
 #   accessibility.sh RADIXOR LOCALE CHECKS...
 #
-# LOCALE is the desktop's language (LANG); one not installed here is built
-# into the scratch folder. CHECKS go to accessibility.py as they are; with
-# "quiet", radixor must also write nothing at all to stderr.
+# LOCALE is the desktop's language (LANG). CHECKS go to accessibility.py as
+# they are; with "quiet", radixor must also write nothing at all to stderr.
 radixor=$1
 locale=$2
 shift 2
@@ -34,14 +33,7 @@ finish() {
 }
 trap finish EXIT
 
-unset LC_ALL LC_MESSAGES LANGUAGE
-export LANG=$locale
-if [ "$locale" != C.UTF-8 ]; then
-    export LOCPATH=$scratch/locale
-    mkdir "$LOCPATH"
-    localedef -i "${locale%%.*}" -f UTF-8 "$LOCPATH/$locale" 2>"$scratch/localedef.log" \
-        || fail "could not build the locale $locale"
-fi
+use_locale "$locale"
 
 start_accessibility_bus() {
     local a11y_bus
