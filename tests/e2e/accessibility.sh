@@ -12,8 +12,9 @@ shift 2
 source "$(dirname "$0")/lib.sh"
 
 # Every process the test started is gone once it ends: lib.sh ends its
-# jobs, the accessibility bus goes with its launcher, and this finds any
-# that got away (they all carry the scratch folder in their environment).
+# jobs, the accessibility bus goes with its launcher, and this finds and
+# ends any that got away (they all carry the scratch folder in their
+# environment), failing the test.
 leftovers() {
     local e pid found=
     for e in /proc/[0-9]*/environ; do
@@ -22,10 +23,21 @@ leftovers() {
         [ "$pid" = $$ ] || [ "$pid" = "$BASHPID" ] && continue
         grep -qzF "XDG_RUNTIME_DIR=$scratch/" "$e" 2>/dev/null && found+=" $pid:$(cat "/proc/$pid/comm" 2>/dev/null)"
     done
-    [ -z "$found" ] || { echo "FAIL: left running:$found" >&2; return 1; }
+    [ -z "$found" ] && return
+    echo "FAIL: left running:$found" >&2
+    for pid in $found; do
+        kill "${pid%%:*}" 2>/dev/null || true
+    done
+    return 1
 }
 finish() {
     local status=$?
+    # The launcher collects its bus when that ends first; otherwise the bus
+    # would be left to init to collect.
+    if [ -n "${launcher:-}" ]; then
+        pkill -P "$launcher" || true
+        eventually sh -c "! pgrep -P $launcher" || true
+    fi
     cleanup
     sleep 0.2
     leftovers || status=1
@@ -35,12 +47,14 @@ trap finish EXIT
 
 use_locale "$locale"
 
+launcher=
 start_accessibility_bus() {
     local a11y_bus
     dbus-daemon --session --nofork --print-address=3 3>"$scratch/session" 2>"$scratch/dbus.log" &
     eventually test -s "$scratch/session" || fail "no session bus"
     export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$scratch/session")
     /usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$scratch/launcher.log" &
+    launcher=$!
     # Asking org.a11y.Bus before the launcher holds the name would start
     # a second launcher, one this test does not own.
     launcher_up() {
