@@ -131,8 +131,7 @@ QAccessibleInterface *outputBoxFactory(const QString &className, QObject *object
 void hearOutputBoxes(QWidget *window)
 {
     // Qt asks the factory installed last first.
-    static const bool installed = (QAccessible::installFactory(outputBoxFactory), true);
-    Q_UNUSED(installed);
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(outputBoxFactory), true);
     // An interface Qt made for a box before it became read-only would stay
     // for the box's life; dropping it lets the factory make the right one.
     for (QLineEdit *box : window->findChildren<QLineEdit *>()) {
