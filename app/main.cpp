@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +33,16 @@ int main(int argc, char *argv[])
     // Screens of twice the density get the drawn pixels doubled, not blurred.
     icon.addPixmap(drawn.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     QApplication::setWindowIcon(icon);
+
+    // Qt's own texts, such as the entry's context menu, in the desktop's
+    // language; where Qt has no translation they stay English. The window's
+    // captions are not translated, and its layout stays left to right even
+    // for a right-to-left language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+    QApplication::setLayoutDirection(Qt::LeftToRight);
 
     frmRadixor form;
     // Qt lets a tool window close without ending the program; this one is

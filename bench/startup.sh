@@ -2,7 +2,11 @@
 # Start-up time and memory of radixor next to a bare Qt Widgets window and
 # any peer calculator installed here, on a private Xvfb.
 #
-#   bench/startup.sh [-n RUNS] [BUILD_DIR]      (defaults: 15, build)
+#   bench/startup.sh [-n RUNS] [-l LOCALE] [BUILD_DIR]
+#                                   (defaults: 15, C.UTF-8, build)
+#
+# LOCALE is the desktop's language every program starts in; under one Qt
+# has a translation for, radixor loads it.
 #
 # Runs are interleaved (one of each program per round, after one untimed
 # warm-up round) so that drifting machine load hits every program alike.
@@ -12,10 +16,12 @@
 set -euo pipefail
 
 runs=15
-while getopts n: opt; do
+language=C.UTF-8
+while getopts n:l: opt; do
     case $opt in
         n) runs=$OPTARG ;;
-        *) echo "usage: $0 [-n RUNS] [BUILD_DIR]" >&2; exit 2 ;;
+        l) language=$OPTARG ;;
+        *) echo "usage: $0 [-n RUNS] [-l LOCALE] [BUILD_DIR]" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -59,7 +65,14 @@ done
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 run_env=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
-         DISPLAY=":$(cat "$work/display")" LANG=C.UTF-8)
+         DISPLAY=":$(cat "$work/display")" LANG="$language")
+# A locale not installed here (locale complains) is built for the programs.
+if LANG=$language locale 2>&1 >/dev/null | grep -q .; then
+    mkdir "$work/locale"
+    localedef -i "${language%%.*}" -f UTF-8 "$work/locale/$language" 2>/dev/null \
+        || { echo "no locale $language" >&2; exit 1; }
+    run_env+=(LOCPATH="$work/locale")
+fi
 
 measure() {  # index -> "map paint rss pss" on stdout
     local line
@@ -76,7 +89,7 @@ for round in $(seq "$runs"); do
     done
 done
 
-echo "start-up: $runs interleaved runs each, Xvfb 1280x1024x24, no window manager, no session bus"
+echo "start-up: $runs interleaved runs each, Xvfb 1280x1024x24, no window manager, no session bus, LANG=$language"
 echo "map = exec to first window mapped; paint = exec to first pixels drawn in it; memory 1 s after map"
 awk -v names="$(IFS='|'; echo "${names[*]}")" '
     function stats(list, n,    v, i, j, t) {  # "min median max" of n values in list

@@ -34,6 +34,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${RADIXOR_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (the entry's context menu) in the desktop's language; the
+# program runs in English without them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "show a whole number in decimal, binary, hexadecimal and octal")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Radixor is a small window with an entry box and a keypad. Type or click a

@@ -1,13 +1,11 @@
 #include "radixortest.h"
 
-#include <QAccessible>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 
 #include <limits>
-#include <map>
 
 using namespace radixortest;
 
@@ -21,33 +19,32 @@ struct Row {
     bool inFrame;
     const char *caption;
     int left, top, width, height;
-    const char *spoken;  // the accessible name
 };
 
 constexpr Row drawn[] = {
-    {"txtOct", -1, "QLineEdit", false, "", 3120, 2400, 3015, 195, "Octal"},
-    {"txtHex", -1, "QLineEdit", false, "", 3120, 1800, 3015, 195, "Hexadecimal"},
-    {"txtDec", -1, "QLineEdit", false, "", 3120, 600, 3015, 195, "Decimal"},
-    {"txtBin", -1, "QLineEdit", false, "", 3120, 1200, 3015, 195, "Binary"},
-    {"cmdConvert", -1, "QPushButton", false, "Con&vert", 840, 2160, 1215, 375, "Convert"},
-    {"cmdExit", -1, "QPushButton", false, "E&xit", 1200, 2640, 855, 375, "Exit"},
-    {"cmdClear", -1, "QPushButton", false, "&Clear", 240, 2640, 855, 375, "Clear"},
-    {"Btn", 0, "QPushButton", false, "0", 240, 2160, 495, 375, "Digit 0"},
-    {"Btn", 1, "QPushButton", false, "1", 240, 1680, 495, 375, "Digit 1"},
-    {"Btn", 2, "QPushButton", false, "2", 885, 1680, 495, 375, "Digit 2"},
-    {"Btn", 3, "QPushButton", false, "3", 1560, 1680, 495, 375, "Digit 3"},
-    {"Btn", 4, "QPushButton", false, "4", 240, 1200, 495, 375, "Digit 4"},
-    {"Btn", 5, "QPushButton", false, "5", 885, 1200, 495, 375, "Digit 5"},
-    {"Btn", 6, "QPushButton", false, "6", 1560, 1200, 495, 375, "Digit 6"},
-    {"Btn", 7, "QPushButton", false, "7", 240, 720, 495, 375, "Digit 7"},
-    {"Btn", 8, "QPushButton", false, "8", 885, 720, 495, 375, "Digit 8"},
-    {"Btn", 9, "QPushButton", false, "9", 1560, 720, 495, 375, "Digit 9"},
-    {"txtRadixor", -1, "QLineEdit", false, "0", 240, 240, 1815, 285, "Decimal number"},
-    {"Frame1", -1, "QGroupBox", false, "Radixar", 2280, 120, 3975, 2895, "Radixar"},
-    {"Label4", -1, "QLabel", true, "Oct = ", 240, 2280, 435, 195, "Oct = "},
-    {"Label3", -1, "QLabel", true, "Hex = ", 240, 1680, 465, 195, "Hex = "},
-    {"Label2", -1, "QLabel", true, "Bin = ", 240, 1080, 405, 195, "Bin = "},
-    {"Label1", -1, "QLabel", true, "Dec = ", 240, 480, 480, 195, "Dec = "},
+    {"txtOct", -1, "QLineEdit", false, "", 3120, 2400, 3015, 195},
+    {"txtHex", -1, "QLineEdit", false, "", 3120, 1800, 3015, 195},
+    {"txtDec", -1, "QLineEdit", false, "", 3120, 600, 3015, 195},
+    {"txtBin", -1, "QLineEdit", false, "", 3120, 1200, 3015, 195},
+    {"cmdConvert", -1, "QPushButton", false, "Con&vert", 840, 2160, 1215, 375},
+    {"cmdExit", -1, "QPushButton", false, "E&xit", 1200, 2640, 855, 375},
+    {"cmdClear", -1, "QPushButton", false, "&Clear", 240, 2640, 855, 375},
+    {"Btn", 0, "QPushButton", false, "0", 240, 2160, 495, 375},
+    {"Btn", 1, "QPushButton", false, "1", 240, 1680, 495, 375},
+    {"Btn", 2, "QPushButton", false, "2", 885, 1680, 495, 375},
+    {"Btn", 3, "QPushButton", false, "3", 1560, 1680, 495, 375},
+    {"Btn", 4, "QPushButton", false, "4", 240, 1200, 495, 375},
+    {"Btn", 5, "QPushButton", false, "5", 885, 1200, 495, 375},
+    {"Btn", 6, "QPushButton", false, "6", 1560, 1200, 495, 375},
+    {"Btn", 7, "QPushButton", false, "7", 240, 720, 495, 375},
+    {"Btn", 8, "QPushButton", false, "8", 885, 720, 495, 375},
+    {"Btn", 9, "QPushButton", false, "9", 1560, 720, 495, 375},
+    {"txtRadixor", -1, "QLineEdit", false, "0", 240, 240, 1815, 285},
+    {"Frame1", -1, "QGroupBox", false, "Radixar", 2280, 120, 3975, 2895},
+    {"Label4", -1, "QLabel", true, "Oct = ", 240, 2280, 435, 195},
+    {"Label3", -1, "QLabel", true, "Hex = ", 240, 1680, 465, 195},
+    {"Label2", -1, "QLabel", true, "Bin = ", 240, 1080, 405, 195},
+    {"Label1", -1, "QLabel", true, "Dec = ", 240, 480, 480, 195},
 };
 
 QString caption(const QWidget *w)
@@ -67,11 +64,6 @@ QString label(const QWidget *w)
     return w->objectName();
 }
 
-QAccessibleInterface *iface(QObject *object)
-{
-    return QAccessible::queryAccessibleInterface(object);
-}
-
 }  // namespace
 
 class FrmRadixorTest : public QObject
@@ -86,7 +78,6 @@ private slots:
     void everyWayOutCloses();
     void convert_data();
     void convert();
-    void screenReadersPairLabelsAndReadValues();
     void accessKeysClickBeforeTheNextKey();
     void focusBackFromAnotherWindowKeepsTheCaret();
     void decHoldsTheWholeEntry();
@@ -103,9 +94,6 @@ void FrmRadixorTest::definition()
     QVERIFY(!(r.form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(r.form.findChildren<QWidget *>().size(), qsizetype(std::size(drawn)));
 
-    const std::map<QString, QAccessible::Role> roles = {
-        {"QLineEdit", QAccessible::EditableText}, {"QPushButton", QAccessible::Button},
-        {"QGroupBox", QAccessible::Grouping}, {"QLabel", QAccessible::StaticText}};
     for (const Row &row : drawn) {
         QWidget *w = row.digit >= 0 ? r.keypad(row.digit) : r.form.findChild<QWidget *>(QLatin1String(row.name));
         const QByteArray what = QByteArray(row.name) + ' ' + QByteArray::number(row.digit);
@@ -119,16 +107,6 @@ void FrmRadixorTest::definition()
         // A label takes its caption's size.
         QCOMPARE(w->size(), w->inherits("QLabel") ? metrics.boundingRect(QRect(), Qt::TextSingleLine, caption(w)).size()
                                                   : QSize(row.width / 15, row.height / 15));
-
-        QAccessibleInterface *a = iface(w);
-        QVERIFY2(a, what);
-        QCOMPARE(a->text(QAccessible::Name), QLatin1String(row.spoken));
-        QCOMPARE(a->role(), roles.at(QLatin1String(row.kind)));
-        // A screen reader walking down from the window finds every control.
-        QAccessibleInterface *up = a;
-        while (up && up->object() != &r.form)
-            up = up->parent();
-        QVERIFY2(up, what);
     }
 
     // Output boxes: read-only, borderless, in front of Frame1.
@@ -136,9 +114,7 @@ void FrmRadixorTest::definition()
         QCOMPARE(r.form.childAt(r.box(name)->geometry().center()), r.box(name));
     for (QLineEdit *box : r.form.findChildren<QLineEdit *>()) {
         const bool output = box != r.entry;
-        const QAccessible::State state = iface(box)->state();
-        QCOMPARE(bool(state.readOnly), output);
-        QVERIFY(state.selectableText && state.focusable);
+        QCOMPARE(box->isReadOnly(), output);
         QCOMPARE(box->hasFrame(), !output);
     }
 }
@@ -282,33 +258,6 @@ void FrmRadixorTest::convert()
     QCOMPARE(focused(), r.entry);
     QCOMPARE(r.entry->selectedText(), shown[0]);
     QCOMPARE(r.form.kept(), std::optional<double>(value));
-}
-
-void FrmRadixorTest::screenReadersPairLabelsAndReadValues()
-{
-    Radixor r;
-    QVERIFY(r.active);
-    // Qt reports a label relation from either side; one is enough for an
-    // assistive tool to pair them.
-    QStringList pairs;
-    for (QWidget *w : r.form.findChildren<QWidget *>())
-        for (const auto &[other, relation] : iface(w)->relations(QAccessible::Label | QAccessible::Labelled)) {
-            const QString name = label(static_cast<QWidget *>(other->object()));
-            pairs << ((relation & QAccessible::Label) ? label(w) + " by " + name : name + " by " + label(w));
-        }
-    pairs.removeDuplicates();
-    pairs.sort();
-    QCOMPARE(pairs, QStringList({"Label1 by Frame1", "Label2 by Frame1", "Label3 by Frame1", "Label4 by Frame1",
-                                 "txtBin by Label2", "txtDec by Label1", "txtHex by Label3", "txtOct by Label4"}));
-
-    r.type("2147483647");
-    r.press(Qt::Key_Return);
-    QCOMPARE(r.box("txtBin")->text(), QString(31, u'1'));
-    for (const char *name : outputBoxes) {
-        QAccessibleInterface *a = iface(r.box(name));
-        QCOMPARE(a->text(QAccessible::Value), r.box(name)->text());
-        QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()), r.box(name)->text());
-    }
 }
 
 // Keys sent back to back, with no time for a timer between them.

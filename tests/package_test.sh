@@ -15,6 +15,8 @@ dpkg-deb -f "$deb"
 [ "$(basename "$deb")" = "radixor_$(field Version)_$(dpkg --print-architecture).deb" ] \
     || fail "file named $(basename "$deb")"
 [ "$(field Section)" = utils ] || fail "section $(field Section)"
+# Without Qt's translations the context menu stays English, nothing worse.
+[ "$(field Recommends)" = qt6-translations-l10n ] || fail "recommends '$(field Recommends)'"
 
 # dpkg-shlibdeps found the libraries the program links, and this machine
 # has each in a version that satisfies the package.

@@ -103,3 +103,15 @@ copy_expect() {
     eventually sh -c "[ \"\$(xclip -o -selection clipboard)\" = '$1' ]" \
         || fail "the box holds '$(xclip -o -selection clipboard 2>/dev/null)', not '$1'"
 }
+
+# Makes the given locale the desktop's language; one not installed here is
+# built into the scratch folder.
+use_locale() {
+    unset LC_ALL LC_MESSAGES LANGUAGE LOCPATH
+    export LANG=$1
+    [ "$1" = C.UTF-8 ] && return
+    export LOCPATH=$scratch/locale
+    mkdir -p "$LOCPATH"
+    [ -d "$LOCPATH/$1" ] || localedef -i "${1%%.*}" -f UTF-8 "$LOCPATH/$1" 2>>"$scratch/localedef.log" \
+        || fail "could not build the locale $1"
+}

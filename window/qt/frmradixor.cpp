@@ -1,5 +1,6 @@
 #include "frmradixor.h"
 
+#include "accessibility.h"
 #include "appearance.h"
 #include "conversion.h"
 #include "definition.h"
@@ -142,6 +143,7 @@ frmRadixor::frmRadixor(QWidget *parent)
     for (const auto &c : controls)
         if (!c.labelledBy.empty())
             static_cast<QLabel *>(find(c.labelledBy))->setBuddy(find(c.name));
+    hearOutputBoxes(this);
 
     for (auto next = tabOrder.begin(); next != tabOrder.end(); ++next)
         if (auto after = std::next(next); after != tabOrder.end())

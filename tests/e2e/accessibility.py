@@ -1,0 +1,180 @@
+"""Reads the running radixor over AT-SPI, as Orca does, and presses keys
+with xdotool as a user would. Each argument names a group of checks:
+
+  tree           application, window, every control's role, name and states,
+                 the labels and their boxes paired both ways, the default button
+  focus          the entry focused at start; Tab moves the focus round the ring
+  results        the result boxes' texts through the Text interface after Convert
+  menu=A,B,...   the entry's context menu lists exactly these items
+  quiet          (checked by accessibility.sh: nothing on radixor's stderr)
+"""
+import signal
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+CAPTION = 'Decimal/Binary/Hex/Octal Radixor'
+TEXT, BUTTON, LABEL, PANEL = 'text', 'push button', 'label', 'panel'
+# Spoken name -> role, for every control; the same in every language.
+CONTROLS = {
+    'Decimal number': TEXT, 'Decimal': TEXT, 'Binary': TEXT, 'Hexadecimal': TEXT, 'Octal': TEXT,
+    'Convert': BUTTON, 'Clear': BUTTON, 'Exit': BUTTON,
+    **{'Digit %d' % d: BUTTON for d in range(10)},
+    'Radixar': PANEL, 'Dec = ': LABEL, 'Bin = ': LABEL, 'Hex = ': LABEL, 'Oct = ': LABEL,
+}
+OUTPUTS = {'Decimal': 'Dec = ', 'Binary': 'Bin = ', 'Hexadecimal': 'Hex = ', 'Octal': 'Oct = '}
+TAB_RING = ['Digit %d' % d for d in range(9, 0, -1)] + [
+    'Convert', 'Digit 0', 'Exit', 'Clear', 'Decimal', 'Binary', 'Hexadecimal', 'Octal', 'Decimal number']
+
+
+def fail(message):
+    print('FAIL: ' + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def pump(seconds, done=lambda: False):
+    """Delivers bus events for up to seconds, until done() holds."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while True:
+        while context.pending():
+            context.iteration(False)
+        if done():
+            return True
+        if time.monotonic() > end:
+            return False
+        time.sleep(0.02)
+
+
+def keys(*names):
+    subprocess.run(['xdotool', 'key', '--delay', '30', *names], check=True, timeout=10)
+
+
+def states(node):
+    return {pyatspi.stateToString(s) for s in node.getState().getStates()}
+
+
+def related(node, relation):
+    return sorted(r.getTarget(i).name for r in node.getRelationSet() if r.getRelationType() == relation
+                  for i in range(r.getNTargets()))
+
+
+def descendants(node):
+    for child in node:
+        yield child
+        yield from descendants(child)
+
+
+def application():
+    found = []
+    pump(10, lambda: found.extend(a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Radixor') or found)
+    if len(found) != 1:
+        fail('the bus lists %d applications named Radixor' % len(found))
+    return found[0]
+
+
+def window_and_controls(app):
+    windows = [w for w in app if w.getRoleName() == 'dialog' and w.name == CAPTION]
+    if len(windows) != 1:
+        fail('no single dialog %r among %s' % (CAPTION, [(w.getRoleName(), w.name) for w in app]))
+    heard = {c.name: c for c in descendants(windows[0])}
+    if len(heard) != sum(1 for _ in descendants(windows[0])):
+        fail('two controls share a name')
+    return windows[0], heard
+
+
+def check_tree(app):
+    window, heard = window_and_controls(app)
+    roles = {name: node.getRoleName() for name, node in heard.items()}
+    if roles != CONTROLS:
+        fail('controls heard as %s' % sorted(roles.items()))
+    entry = heard['Decimal number']
+    if not {'editable', 'focusable'} <= states(entry) or 'read only' in states(entry):
+        fail('the entry is heard as %s' % sorted(states(entry)))
+    for box, label in OUTPUTS.items():
+        node = heard[box]
+        if 'read only' not in states(node) or 'editable' in states(node) or 'focusable' not in states(node):
+            fail('%s is heard as %s' % (box, sorted(states(node))))
+        if 'EditableText' in pyatspi.listInterfaces(node):
+            fail('%s offers its text for editing' % box)
+        if related(node, pyatspi.RELATION_LABELLED_BY) != [label]:
+            fail('%s is labelled by %s' % (box, related(node, pyatspi.RELATION_LABELLED_BY)))
+        if box not in related(heard[label], pyatspi.RELATION_LABEL_FOR):
+            fail('%r labels %s' % (label, related(heard[label], pyatspi.RELATION_LABEL_FOR)))
+    defaults = sorted(name for name, node in heard.items() if 'is default' in states(node))
+    if defaults != ['Convert']:
+        fail('default buttons: %s' % defaults)
+
+
+def check_focus(app):
+    _, heard = window_and_controls(app)
+    if not pump(10, lambda: 'focused' in states(heard['Decimal number'])):
+        fail('the entry is not focused after start: %s' % sorted(states(heard['Decimal number'])))
+    focused = []
+    listener = lambda event: event.detail1 and focused.append(event.source.name)
+    pyatspi.Registry.registerEventListener(listener, 'object:state-changed:focused')
+    for step in range(len(TAB_RING)):
+        keys('Tab')
+        if not pump(5, lambda: len(focused) > step):
+            fail('no focus event after Tab %d; heard %s' % (step + 1, focused))
+    pump(0.3)
+    pyatspi.Registry.deregisterEventListener(listener, 'object:state-changed:focused')
+    if focused != TAB_RING:
+        fail('Tab moved the focus through %s' % focused)
+
+
+def check_results(app):
+    _, heard = window_and_controls(app)
+    shown = lambda: {box: heard[box].queryText().getText(0, -1) for box in OUTPUTS}
+    for typed, expected in [
+            ('255', ['255', '11111111', 'FF', '377']),
+            ('2147483647', ['2147483647', '1' * 31, '7FFFFFFF', '17777777777']),
+            ('2147483648', ['2147483648', 'Too big', 'Too big', 'Too big'])]:
+        keys(*typed, 'Return')  # the entry's whole text is selected: typing replaces it
+        want = dict(zip(OUTPUTS, expected))
+        if not pump(5, lambda: shown() == want):
+            fail('after %s Enter the boxes read %s' % (typed, shown()))
+
+
+def check_menu(app, expected):
+    _, heard = window_and_controls(app)
+    if not pump(10, lambda: 'focused' in states(heard['Decimal number'])):
+        fail('the entry never got the focus')
+    # A popup is no child of the application: it is heard as it shows.
+    menus = []
+    listener = lambda event: event.detail1 and event.source.getRoleName() == 'popup menu' and menus.append(event.source)
+    pyatspi.Registry.registerEventListener(listener, 'object:state-changed:showing')
+    keys('Menu')
+    if not pump(5, lambda: menus):
+        fail('no context menu showed on the bus')
+    pyatspi.Registry.deregisterEventListener(listener, 'object:state-changed:showing')
+    items = [item.name.split('\t')[0] for item in menus[0] if item.getRoleName() == 'menu item']
+    keys('Escape')
+    if items != expected:
+        fail('the context menu reads %s' % items)
+
+
+def main(checks):
+    # A hung bus call fails the test here rather than at ctest's time limit.
+    signal.signal(signal.SIGALRM, lambda *_: fail('no answer on the bus for 80 seconds'))
+    signal.alarm(80)
+    app = application()
+    for check in checks:
+        if check == 'tree':
+            check_tree(app)
+        elif check == 'focus':
+            check_focus(app)
+        elif check == 'results':
+            check_results(app)
+        elif check.startswith('menu='):
+            check_menu(app, check[len('menu='):].split(','))
+        elif check != 'quiet':
+            fail('unknown check ' + check)
+        print('ok: ' + check)
+
+
+if __name__ == '__main__':
+    main(sys.argv[1:])
