@@ -17,7 +17,6 @@ namespace {
 using namespace radixor;
 
 constexpr wchar_t windowClass[] = L"Radixor";
-constexpr int firstId = 100;  // row r of the definition is control firstId + r
 
 std::wstring wide(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -77,7 +76,7 @@ constexpr bool zOrderKeepsFrontToBack()
 }
 static_assert(zOrderKeepsFrontToBack(), "the z-order that gives the tab order keeps the definition's overlaps");
 
-constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // A tool window's thin frame and small caption with a close box; listed in
 // the taskbar all the same, since it is the program.
 constexpr DWORD frameExStyle = WS_EX_TOOLWINDOW | WS_EX_APPWINDOW;
@@ -206,14 +205,9 @@ frmRadixor::frmRadixor()
     // Each new child goes to the bottom of the z-order.
     for (const std::size_t row : zOrder) {
         const ControlDef &c = controls[row];
-        int id = firstId + int(row);
-        if (c.flags & Default)
-            id = IDOK;
-        else if (c.flags & Cancel)
-            id = IDCANCEL;
         const DWORD exStyle = (c.flags & Entry) ? WS_EX_CLIENTEDGE : 0;
         children[row] = CreateWindowExW(exStyle, classOf(c.kind), wide(c.caption).c_str(), styleOf(c), 0, 0, 0, 0,
-                                        frm, HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+                                        frm, HMENU(INT_PTR(controlId(row))), GetModuleHandleW(nullptr), nullptr);
     }
 
     const auto find = [this](std::string_view name) { return children[std::size_t(radixor::find(name) - controls)]; };
@@ -336,15 +330,18 @@ LRESULT frmRadixor::handle(UINT message, WPARAM wParam, LPARAM lParam)
             id = GetDlgCtrlID(focus);
         return MAKELRESULT(id, DC_HASDEFID);
     }
-    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSTATIC: {
+        // The output boxes in the active border's colour, system colour
+        // 10; labels and the frame in the window's face colour.
+        int colour = COLOR_3DFACE;
         for (HWND box : {txtDec, txtBin, txtHex, txtOct})
-            if (HWND(lParam) == box) {
-                const HDC dc = HDC(wParam);
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-                SetBkColor(dc, GetSysColor(COLOR_ACTIVEBORDER));
-                return LRESULT(GetSysColorBrush(COLOR_ACTIVEBORDER));
-            }
-        break;
+            if (HWND(lParam) == box)
+                colour = COLOR_ACTIVEBORDER;
+        const HDC dc = HDC(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(colour));
+        return LRESULT(GetSysColorBrush(colour));
+    }
     case WM_ACTIVATE:
         // A plain window, unlike a dialog, forgets which control had the
         // focus when it is deactivated.

@@ -8,6 +8,17 @@
 
 #include "definition.h"
 
+// The control ID of the definition's row: Convert and Exit have the IDs
+// that Enter and Esc send, IDOK and IDCANCEL.
+constexpr int controlId(std::size_t row)
+{
+    if (radixor::controls[row].flags & radixor::Default)
+        return IDOK;
+    if (radixor::controls[row].flags & radixor::Cancel)
+        return IDCANCEL;
+    return 100 + int(row);
+}
+
 // The program's one window over the Win32 API: an entry box with a keypad,
 // Convert, Clear and Exit, and four read-only boxes showing the entry in
 // decimal, binary, hexadecimal and octal.
