@@ -1,12 +1,16 @@
 // Test helper, run under Wine beside radixor.exe: prints what the Win32 API
 // reports about the running window, for the end-to-end tests to compare.
 //   winprobe window        client size, window rectangle, work area, frame
-//                          settings, icon sizes, dpi
+//                          settings, dpi
 //   winprobe focus         the focused control: name index selection text
 //   winprobe text NAME [I] a control's text
 //   winprobe centre NAME [I]  a control's centre in screen pixels
 //   winprobe names         each control's accessible name
+//   winprobe handles       each control's window handle, as Wine's traces
+//                          print it
 //   winprobe paste         sends WM_PASTE to the entry box
+//   winprobe closebox      a point on the caption's close box, in screen
+//                          pixels
 
 #include "definition.h"
 #include "frmradixor.h"
@@ -57,18 +61,6 @@ std::string text(HWND hwnd)
     return utf8(buffer);
 }
 
-void iconSize(const char *what, HICON icon)
-{
-    ICONINFO info{};
-    BITMAP bitmap{};
-    if (!icon || !GetIconInfo(icon, &info) || !GetObjectW(info.hbmMask, sizeof bitmap, &bitmap)) {
-        std::printf("%s none\n", what);
-        return;
-    }
-    // Without a colour bitmap the mask holds both halves, one above the other.
-    std::printf("%s %ldx%ld\n", what, bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2);
-}
-
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -96,8 +88,6 @@ int main(int argc, char *argv[])
         std::printf("resizable %d\nminimize %d\nmaximize %d\nclose %d\ntoolwindow %d\n", !!(style & WS_THICKFRAME),
                     !!(style & WS_MINIMIZEBOX), !!(style & WS_MAXIMIZEBOX), !!(style & WS_SYSMENU),
                     !!(exStyle & WS_EX_TOOLWINDOW));
-        iconSize("icon", HICON(GetClassLongPtrW(frm, GCLP_HICON)));
-        iconSize("smallicon", HICON(GetClassLongPtrW(frm, GCLP_HICONSM)));
         std::printf("dpi %u\n", GetDpiForWindow(frm));
     } else if (command == "focus") {
         GUITHREADINFO info{};
@@ -139,10 +129,24 @@ int main(int argc, char *argv[])
                         spoken.c_str());
         }
         CoUninitialize();
+    } else if (command == "handles") {
+        for (std::size_t r = 0; r < std::size(controls); ++r)
+            std::printf("%016llX %.*s %d\n", static_cast<unsigned long long>(UINT_PTR(control(frm, r))),
+                        int(controls[r].name.size()), controls[r].name.data(), controls[r].index);
+    } else if (command == "closebox") {
+        RECT window{};
+        GetWindowRect(frm, &window);
+        for (LONG y = window.top; y < window.top + 40; ++y)
+            for (LONG x = window.right - 1; x > window.right - 60; --x)
+                if (SendMessageW(frm, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                    std::printf("%ld %ld\n", x - 3, y + 3);  // inside, off the edge
+                    return 0;
+                }
+        std::puts("none");
     } else if (command == "paste") {
         SendMessageW(control(frm, row("txtRadixor", nullptr)), WM_PASTE, 0, 0);
     } else {
-        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|names|paste\n", stderr);
+        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|names|handles|paste|closebox\n", stderr);
         return 2;
     }
     return 0;
