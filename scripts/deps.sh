@@ -14,6 +14,7 @@ packages=(
     desktop-file-utils appstream binutils-mingw-w64-x86-64
     libxcb-damage0-dev valgrind cppcheck devscripts
     clang libclang-rt-14-dev clang-tidy
+    g++-mingw-w64-x86-64-posix wine wine64 nsis unzip
 )
 
 missing=()
