@@ -1,6 +1,6 @@
 # radixor.exe under Wine, which draws and places its windows itself: caption, fixed tool-window frame, a
-# client area of 424 by 212 centred on the work area, the icon, a name for
-# each control; the tab ring; Enter, Alt and keypad routing without a bell;
+# client area of 424 by 212 centred on the work area (636 by 318 at 144
+# dpi), the icon, a name for each control; the tab ring; Enter, Alt and keypad routing without a bell;
 # select-all and copy of each result; Clear; Exit, Esc, Alt+X and the
 # close box each end the program with status 0.
 source "$(dirname "$0")/lib.sh"
@@ -12,12 +12,16 @@ WINEDEBUG=-all,fixme+oleacc start_exe
 [ "$(xprop -id "$window" _NET_WM_NAME)" = '_NET_WM_NAME(UTF8_STRING) = "Decimal/Binary/Hex/Octal Radixor"' ] \
     || fail "caption: $(xprop -id "$window" _NET_WM_NAME)"
 probe window >"$scratch/window"
-for line in 'client 424 212' 'resizable 0' 'minimize 0' 'maximize 0' 'close 1' 'toolwindow 1' 'dpi 96'; do
+for line in 'client 424 212' 'resizable 0' 'minimize 0' 'maximize 0' 'close 1' 'toolwindow 1' 'dpi 96' \
+    'awareness 2' 'line 13'; do
     grep -qx "$line" "$scratch/window" || fail "no '$line' in: $(cat "$scratch/window")"
 done
-read -r _ x y w h < <(grep '^window' "$scratch/window")
-read -r _ wx wy ww wh < <(grep '^work' "$scratch/window")
-[ "$x,$y" = "$((wx + (ww - w) / 2)),$((wy + (wh - h) / 2))" ] || fail "a $w x $h window at $x,$y in $ww x $wh"
+centred() {
+    read -r _ x y w h < <(grep '^window' "$scratch/window")
+    read -r _ wx wy ww wh < <(grep '^work' "$scratch/window")
+    [ "$x,$y" = "$((wx + (ww - w) / 2)),$((wy + (wh - h) / 2))" ] || fail "a $w x $h window at $x,$y in $ww x $wh"
+}
+centred
 icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')
 [ "$icons" = 'Icon (16 x 16) Icon (32 x 32) ' ] || fail "window icons: $icons"
 
@@ -93,4 +97,18 @@ start_exe
 read -r x y <<<"$(probe closebox)"
 xdotool mousemove "$x" "$y" click 1
 ends_with "$app" 0
-echo "ok: ${w}x$h window centred in the work area; named, tab ring, routing, copy and Clear; four ways out with status 0"
+
+# At 144 dpi (per-monitor aware, through the manifest) every twip counts
+# for 0.1 pixel: the client area is 636 by 318 and the font's line 20.
+dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+trap 'dpi 96; cleanup' EXIT
+dpi 144
+start_exe
+probe window >"$scratch/window"
+for line in 'client 636 318' 'line 20'; do
+    grep -qx "$line" "$scratch/window" || fail "at 144 dpi no '$line' in: $(cat "$scratch/window")"
+done
+centred
+xdotool key Escape
+ends_with "$app" 0
+echo "ok: window centred in the work area at 96 and 144 dpi; named, tab ring, routing, copy and Clear; four ways out with status 0"

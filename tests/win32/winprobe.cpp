@@ -1,7 +1,7 @@
 // Test helper, run under Wine beside radixor.exe: prints what the Win32 API
 // reports about the running window, for the end-to-end tests to compare.
 //   winprobe window        client size, window rectangle, work area, frame
-//                          settings, dpi
+//                          settings, dpi and awareness, font line
 //   winprobe focus         the focused control: name index selection text
 //   winprobe text NAME [I] a control's text
 //   winprobe centre NAME [I]  a control's centre in screen pixels
@@ -89,6 +89,11 @@ int main(int argc, char *argv[])
                     !!(style & WS_MINIMIZEBOX), !!(style & WS_MAXIMIZEBOX), !!(style & WS_SYSMENU),
                     !!(exStyle & WS_EX_TOOLWINDOW));
         std::printf("dpi %u\n", GetDpiForWindow(frm));
+        std::printf("awareness %d\n", int(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(frm))));
+        // A label is as high as its caption's line in the window's font.
+        RECT label{};
+        GetWindowRect(control(frm, row("Label1", nullptr)), &label);
+        std::printf("line %ld\n", label.bottom - label.top);
     } else if (command == "focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
