@@ -13,8 +13,8 @@ for key in 2 a 5 minus 5; do xdotool key --delay 50 "$key"; done
 focus_is 'txtRadixor -1 3 3 255' "typing 2a5-5"
 bells_are 2 "for a and -"
 xdotool key ctrl+a ctrl+c ctrl+v ctrl+x ctrl+z
-focus_is 'txtRadixor -1 3 3 255' "Ctrl+A, C, V, X and Z do nothing"
 bells_are 7 "one for each chord"
+focus_is 'txtRadixor -1 3 3 255' "Ctrl+A, C, V, X and Z do nothing"
 xdotool key BackSpace
 focus_is 'txtRadixor -1 2 2 25' "Backspace"
 bells_are 7

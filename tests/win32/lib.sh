@@ -34,18 +34,27 @@ start_exe() {
     eventually sh -c "wine '$winprobe' focus | grep -q '^txtRadixor'" || fail "the entry box has not the focus"
 }
 
-# Fails unless the focused control, its selection and its text are these:
-# "name index start end text".
+# Fails unless the focused control, its selection and its text come to be
+# these within 5 seconds: "name index start end text". The probe may ask
+# before the program has taken the last keys, hence the waiting.
 focus_is() {
-    local now
-    now=$(probe focus)
-    [ "$now" = "$1" ] || fail "focus: '$now', not '$1'${2:+ ($2)}"
+    local now i
+    for i in $(seq 50); do
+        now=$(probe focus)
+        [ "$now" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "focus: '$now', not '$1'${2:+ ($2)}"
 }
 
 text_is() {
-    local now
-    now=$(probe text "$1")
-    [ "$now" = "$2" ] || fail "$1 holds '$now', not '$2'"
+    local now i
+    for i in $(seq 50); do
+        now=$(probe text "$1")
+        [ "$now" = "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "$1 holds '$now', not '$2'"
 }
 
 click() {

@@ -49,10 +49,17 @@ EOF_NAMES
 
 focus_is 'txtRadixor -1 0 1 0' "at start"
 ring=()
+last=txtRadixor
 for _ in $(seq 19); do
     xdotool key Tab
-    read -r name index _ <<<"$(probe focus)"
-    ring+=("$name$([ "$index" = -1 ] || echo " $index")")
+    for _ in $(seq 50); do  # until the focus has moved on
+        read -r name index _ <<<"$(probe focus)"
+        now="$name$([ "$index" = -1 ] || echo " $index")"
+        [ "$now" != "$last" ] && break
+        sleep 0.1
+    done
+    ring+=("$now")
+    last=$now
 done
 [ "${ring[*]}" = "Btn 9 Btn 8 Btn 7 Btn 6 Btn 5 Btn 4 Btn 3 Btn 2 Btn 1 cmdConvert Btn 0 cmdExit cmdClear txtDec txtBin txtHex txtOct txtRadixor Btn 9" ] \
     || fail "tab ring: ${ring[*]}"
