@@ -90,6 +90,16 @@ click Btn 1
 click Btn 2
 click Btn 3
 text_is txtRadixor 123
+
+# The longest result fits its box: selected whole, it has not scrolled.
+xdotool key alt+c
+xdotool type --delay 50 2147483647
+xdotool key Return
+text_is txtBin 1111111111111111111111111111111
+for _ in 1 2 3; do xdotool key shift+Tab; done
+focus_is 'txtBin -1 0 31 1111111111111111111111111111111' "Shift+Tab to the binary box"
+[ "$(probe first txtBin)" -ge 0 ] || fail "31 binary digits do not fit their box"
+
 bells_are 0 "Enter, Alt and the keypad ring nothing"
 
 xdotool key Escape

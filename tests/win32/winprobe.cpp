@@ -5,6 +5,8 @@
 //   winprobe focus         the focused control: name index selection text
 //   winprobe text NAME [I] a control's text
 //   winprobe centre NAME [I]  a control's centre in screen pixels
+//   winprobe first NAME    where a box draws its first character: left of
+//                          0 once its text has scrolled
 //   winprobe names         each control's accessible name
 //   winprobe handles       each control's window handle, as Wine's traces
 //                          print it
@@ -114,6 +116,9 @@ int main(int argc, char *argv[])
         RECT rect{};
         GetWindowRect(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr)), &rect);
         std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else if (command == "first" && argc > 2) {
+        const auto at = SendMessageW(control(frm, row(argv[2], nullptr)), EM_POSFROMCHAR, 0, 0);
+        std::printf("%d\n", int(short(LOWORD(at))));
     } else if (command == "names") {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         for (std::size_t r = 0; r < std::size(controls); ++r) {
@@ -151,7 +156,7 @@ int main(int argc, char *argv[])
     } else if (command == "paste") {
         SendMessageW(control(frm, row("txtRadixor", nullptr)), WM_PASTE, 0, 0);
     } else {
-        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|names|handles|paste|closebox\n", stderr);
+        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|first NAME|names|handles|paste|closebox\n", stderr);
         return 2;
     }
     return 0;
