@@ -17,3 +17,9 @@ ctest --test-dir build-asan --output-on-failure -j2
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz
 ctest --test-dir build-fuzz --output-on-failure -j2
+
+# The Windows program, cross-built with MinGW-w64 (cmake/mingw-w64.cmake):
+# its tests, end-to-end tests and packages run under Wine on Xvfb.
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build build-win
+ctest --test-dir build-win --output-on-failure -j2

@@ -15,6 +15,7 @@ packages=(
     libxcb-damage0-dev valgrind cppcheck devscripts
     clang libclang-rt-14-dev clang-tidy
     dbus at-spi2-core python3-pyatspi qt6-translations-l10n locales
+    g++-mingw-w64-x86-64-posix wine wine64 nsis unzip
 )
 
 missing=()

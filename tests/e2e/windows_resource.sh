@@ -1,13 +1,19 @@
 # The Windows resource script compiles with the MinGW resource compiler,
-# and what it compiled to holds the version record and both icon images.
+# and what it compiled to holds the version record and both icon images;
+# given radixor.exe, the program holds them.
 rc=$1
 source "$(dirname "$0")/lib.sh"
 
 windres() { x86_64-w64-mingw32-windres --preprocessor=cpp -I "$(dirname "$rc")" "$@"; }
-windres -i "$rc" -O res -o "$scratch/radixor.res" || fail "windres could not compile $rc"
-windres -i "$rc" -O coff -o "$scratch/radixor.o" || fail "windres could not make an object file"
-# Read back from the compiled binary, not from the script.
-windres -i "$scratch/radixor.res" -O rc >"$scratch/back.rc" || fail "windres could not read the .res back"
+if [[ $rc == *.exe ]]; then
+    # A program: what was linked into it.
+    windres -i "$rc" -O rc >"$scratch/back.rc" || fail "windres could not read the resources of $rc"
+else
+    windres -i "$rc" -O res -o "$scratch/radixor.res" || fail "windres could not compile $rc"
+    windres -i "$rc" -O coff -o "$scratch/radixor.o" || fail "windres could not make an object file"
+    # Read back from the compiled binary, not from the script.
+    windres -i "$scratch/radixor.res" -O rc >"$scratch/back.rc" || fail "windres could not read the .res back"
+fi
 
 # Each line must be in the compiled resources. The icon group's give width,
 # height and colour count as octal escapes, then planes and bits per pixel.

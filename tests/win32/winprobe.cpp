@@ -1,0 +1,163 @@
+// Test helper, run under Wine beside radixor.exe: prints what the Win32 API
+// reports about the running window, for the end-to-end tests to compare.
+//   winprobe window        client size, window rectangle, work area, frame
+//                          settings, dpi and awareness, font line
+//   winprobe focus         the focused control: name index selection text
+//   winprobe text NAME [I] a control's text
+//   winprobe centre NAME [I]  a control's centre in screen pixels
+//   winprobe first NAME    where a box draws its first character: left of
+//                          0 once its text has scrolled
+//   winprobe names         each control's accessible name
+//   winprobe handles       each control's window handle, as Wine's traces
+//                          print it
+//   winprobe paste         sends WM_PASTE to the entry box
+//   winprobe closebox      a point on the caption's close box, in screen
+//                          pixels
+
+#include "definition.h"
+#include "frmradixor.h"
+
+#include <initguid.h>
+#include <oleacc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace radixor;
+
+HWND form()
+{
+    const std::wstring caption(windowCaption.begin(), windowCaption.end());
+    return FindWindowW(L"Radixor", caption.c_str());
+}
+
+HWND control(HWND frm, std::size_t row) { return GetDlgItem(frm, controlId(row)); }
+
+std::size_t row(const char *name, const char *index)
+{
+    const ControlDef *c = find(name, index ? std::atoi(index) : -1);
+    if (!c) {
+        std::fprintf(stderr, "winprobe: no control %s\n", name);
+        std::exit(2);
+    }
+    return std::size_t(c - controls);
+}
+
+std::string utf8(const std::wstring &text)
+{
+    std::string out(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                                                     nullptr)),
+                    '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), int(out.size()), nullptr, nullptr);
+    return out;
+}
+
+std::string text(HWND hwnd)
+{
+    std::wstring buffer(std::size_t(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    buffer.resize(std::size_t(SendMessageW(hwnd, WM_GETTEXT, buffer.size(), LPARAM(buffer.data()))));
+    return utf8(buffer);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    const HWND frm = form();
+    if (!frm) {
+        std::fputs("winprobe: no radixor window\n", stderr);
+        return 1;
+    }
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "window") {
+        RECT client{}, window{};
+        GetClientRect(frm, &client);
+        GetWindowRect(frm, &window);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const auto style = GetWindowLongPtrW(frm, GWL_STYLE);
+        const auto exStyle = GetWindowLongPtrW(frm, GWL_EXSTYLE);
+        std::printf("client %ld %ld\n", client.right, client.bottom);
+        std::printf("window %ld %ld %ld %ld\n", window.left, window.top, window.right - window.left,
+                    window.bottom - window.top);
+        std::printf("work %ld %ld %ld %ld\n", monitor.rcWork.left, monitor.rcWork.top,
+                    monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top);
+        std::printf("resizable %d\nminimize %d\nmaximize %d\nclose %d\ntoolwindow %d\n", !!(style & WS_THICKFRAME),
+                    !!(style & WS_MINIMIZEBOX), !!(style & WS_MAXIMIZEBOX), !!(style & WS_SYSMENU),
+                    !!(exStyle & WS_EX_TOOLWINDOW));
+        std::printf("dpi %u\n", GetDpiForWindow(frm));
+        std::printf("awareness %d\n", int(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(frm))));
+        // A label is as high as its caption's line in the window's font.
+        RECT label{};
+        GetWindowRect(control(frm, row("Label1", nullptr)), &label);
+        std::printf("line %ld\n", label.bottom - label.top);
+    } else if (command == "focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(frm, nullptr), &info);
+        for (std::size_t r = 0; r < std::size(controls); ++r)
+            if (control(frm, r) == info.hwndFocus) {
+                const auto selection = DWORD(SendMessageW(info.hwndFocus, EM_GETSEL, 0, 0));
+                const bool box = controls[r].kind == Kind::TextBox;
+                std::printf("%.*s %d %d %d %s\n", int(controls[r].name.size()), controls[r].name.data(),
+                            controls[r].index, box ? LOWORD(selection) : 0, box ? HIWORD(selection) : 0,
+                            text(info.hwndFocus).c_str());
+                return 0;
+            }
+        std::puts("none");
+    } else if (command == "text" && argc > 2) {
+        std::puts(text(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr))).c_str());
+    } else if (command == "centre" && argc > 2) {
+        RECT rect{};
+        GetWindowRect(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr)), &rect);
+        std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else if (command == "first" && argc > 2) {
+        const auto at = SendMessageW(control(frm, row(argv[2], nullptr)), EM_POSFROMCHAR, 0, 0);
+        std::printf("%d\n", int(short(LOWORD(at))));
+    } else if (command == "names") {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        for (std::size_t r = 0; r < std::size(controls); ++r) {
+            IAccessible *accessible = nullptr;
+            BSTR name = nullptr;
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            std::string spoken = "?";
+            if (SUCCEEDED(AccessibleObjectFromWindow(control(frm, r), DWORD(OBJID_CLIENT), IID_IAccessible,
+                                                     reinterpret_cast<void **>(&accessible)))) {
+                if (SUCCEEDED(accessible->get_accName(self, &name)) && name)
+                    spoken = utf8(name);
+                SysFreeString(name);
+                accessible->Release();
+            }
+            std::printf("%.*s %d %s\n", int(controls[r].name.size()), controls[r].name.data(), controls[r].index,
+                        spoken.c_str());
+        }
+        CoUninitialize();
+    } else if (command == "handles") {
+        for (std::size_t r = 0; r < std::size(controls); ++r)
+            std::printf("%016llX %.*s %d\n", static_cast<unsigned long long>(UINT_PTR(control(frm, r))),
+                        int(controls[r].name.size()), controls[r].name.data(), controls[r].index);
+    } else if (command == "closebox") {
+        RECT window{};
+        GetWindowRect(frm, &window);
+        for (LONG y = window.top; y < window.top + 40; ++y)
+            for (LONG x = window.right - 1; x > window.right - 60; --x)
+                if (SendMessageW(frm, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                    std::printf("%ld %ld\n", x - 3, y + 3);  // inside, off the edge
+                    return 0;
+                }
+        std::puts("none");
+    } else if (command == "paste") {
+        SendMessageW(control(frm, row("txtRadixor", nullptr)), WM_PASTE, 0, 0);
+    } else {
+        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|first NAME|names|handles|paste|closebox\n", stderr);
+        return 2;
+    }
+    return 0;
+}
