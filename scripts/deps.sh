@@ -14,6 +14,7 @@ packages=(
     desktop-file-utils appstream binutils-mingw-w64-x86-64
     libxcb-damage0-dev valgrind cppcheck devscripts
     clang libclang-rt-14-dev clang-tidy
+    qt6-wayland dbus-x11
 )
 
 missing=()
