@@ -30,7 +30,7 @@ ends_with "$app" 0
 
 # Bus processes started for this display, found by the DISPLAY they inherited.
 leftovers=""
-for pid in $(pgrep -x 'dbus-launch|dbus-daemon' || true); do
+for pid in $(pgrep -x dbus-launch; pgrep -x dbus-daemon); do
     if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
         leftovers+=" $pid ($(cat "/proc/$pid/comm"))"
         kill "$pid" 2>/dev/null || true
