@@ -63,9 +63,9 @@ QString failureLine(const QString &fatal)
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtFatalMsg) {
-        const QByteArray line = failureLine(message).toLocal8Bit() + '\n';
+        const QByteArray line = failureLine(message).toLocal8Bit();
         const std::lock_guard lock(held.mutex);
-        [[maybe_unused]] const auto written = write(held.realStderr, line.constData(), std::size_t(line.size()));
+        dprintf(held.realStderr, "%s\n", line.constData());
         std::_Exit(EXIT_FAILURE);
     }
     if (type == QtWarningMsg || type == QtCriticalMsg) {

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs with apt-get whatever the build and the tests need and this
-# machine lacks. Silent when everything is already there.
+# Installs with apt-get what this machine lacks: with "run", only what
+# building and starting the program needs (run.sh); otherwise that and
+# whatever the tests need besides (test.sh). Silent when everything is
+# already there.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
+run_packages=(
+    cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-dejavu-core
+)
+
+test_packages=(
+    pkg-config
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth
     dpkg-dev file lintian
@@ -16,6 +22,9 @@ packages=(
     clang libclang-rt-14-dev clang-tidy
     qt6-wayland dbus-x11
 )
+
+packages=("${run_packages[@]}")
+[ "${1:-}" = run ] || packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
