@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Radixor"));
     QApplication::setApplicationVersion(QStringLiteral(RADIXOR_VERSION));
+    // Wayland's app id, which desktops match with the installed entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RADIXOR_APP_ID));
     QIcon icon;
     const QPixmap drawn(radixor32_xpm);
     icon.addPixmap(drawn);
