@@ -105,6 +105,7 @@ void StartupMessages::release()
     if (!std::exchange(holding, false))
         return;
     qInstallMessageHandler(held.previous);
+    held.reasons.clear();
     if (!held.scratch)
         return;
     std::fflush(stderr);
