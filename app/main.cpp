@@ -19,6 +19,9 @@ int main(int argc, char *argv[])
     StartupMessages startup;
     declineSessionBusAutolaunch();
     QApplication app(argc, argv);
+    // A platform can start without a screen (linuxfb without a framebuffer).
+    if (!QGuiApplication::primaryScreen())
+        qFatal("Qt found no screen");
     QApplication::setApplicationName(QStringLiteral("Radixor"));
     QApplication::setApplicationVersion(QStringLiteral(RADIXOR_VERSION));
     // Wayland's app id, which desktops match with the installed entry.

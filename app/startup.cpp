@@ -30,29 +30,34 @@ struct Held {
     std::vector<Reason> reasons;
 } held;
 
-// Qt's fatal message only says that no platform could be started, and
-// blames the installation; the warnings before it say what went wrong.
+// Everything Qt said while failing, on one line. Its message when every
+// platform it tried has failed, the one that lists the platforms it has,
+// names no cause and blames the installation; the warnings before it say
+// what went wrong.
 QString failureLine(const QString &fatal)
 {
+    const QString listed = QStringLiteral("platform plugins are: ");
+    const qsizetype list = fatal.indexOf(listed);
     QStringList why;
-    bool platformMissing = held.reasons.empty();
+    bool platformMissing = list >= 0 && held.reasons.empty();
     for (const Reason &reason : held.reasons) {
         QString text = reason.text.simplified();
         text.remove(QStringLiteral(" in \"\""));  // Qt's own plugin folder
-        if (text.endsWith(u"display"))            // Qt's text when no display is named
+        if (text == u"could not connect to display")
             text += QStringLiteral(" (no display named)");
         if (!why.contains(text))
             why.append(text);
-        platformMissing = platformMissing || reason.category == "qt.qpa.plugin";
+        platformMissing = platformMissing || (list >= 0 && reason.category == "qt.qpa.plugin");
     }
-    if (why.isEmpty())
+    if (list < 0)
+        why.append(fatal.section(u'\n', 0, 0).simplified());
+    else if (why.isEmpty())
         why.append(QStringLiteral("Qt could start no platform"));
     QString line = QStringLiteral("radixor: cannot open the window: ") + why.join(QStringLiteral("; "));
 
     // A platform named that Qt lacks: say which it has.
-    const QString listed = QStringLiteral("platform plugins are: ");
-    if (const qsizetype at = fatal.indexOf(listed); platformMissing && at >= 0) {
-        QString names = fatal.mid(at + listed.size()).section(u'\n', 0, 0).trimmed();
+    if (platformMissing) {
+        QString names = fatal.mid(list + listed.size()).section(u'\n', 0, 0).trimmed();
         if (names.endsWith(u'.'))
             names.chop(1);
         line += QStringLiteral(" (Qt has: %1)").arg(names);

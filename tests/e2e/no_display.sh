@@ -26,6 +26,7 @@ QT_QPA_PLATFORM=wayland, none there  | wl_display                           | en
 -platform ''                         | no platform \\(Qt has: .*xcb         | env DISPLAY=:$unused "\$radixor" -platform ''
 a platform Qt does not have          | plugin "nosuch" \\(Qt has: .*xcb     | env QT_QPA_PLATFORM=nosuch "\$radixor"
 -platform nosuch                     | plugin "nosuch"                      | env DISPLAY=:$unused "\$radixor" -platform nosuch
+linuxfb with no framebuffer          | /nonexistent/fb0 .*found no screen\$ | env QT_QPA_PLATFORM=linuxfb:fb=/nonexistent/fb0 "\$radixor"
 EOF
 )
 
@@ -41,7 +42,7 @@ while IFS='|' read -r what names command; do
     echo "$what: $(cat "$scratch/err")"
     count=$((count + 1))
 done <<<"$cases"
-[ "$count" = 15 ] || fail "$count cases ran, not 15"
+[ "$count" = 16 ] || fail "$count cases ran, not 16"
 
 # Still running after two seconds means it started; timeout then ends it.
 status=0
