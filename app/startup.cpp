@@ -68,8 +68,8 @@ QString failureLine(const QString &fatal)
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtFatalMsg) {
-        const QByteArray line = failureLine(message).toLocal8Bit();
         const std::lock_guard lock(held.mutex);
+        const QByteArray line = failureLine(message).toLocal8Bit();
         dprintf(held.realStderr, "%s\n", line.constData());
         std::_Exit(EXIT_FAILURE);
     }
