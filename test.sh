@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DRADIXOR_BENCH=ON >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 

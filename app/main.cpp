@@ -1,6 +1,6 @@
-#include "display.h"
 #include "frmradixor.h"
 #include "placement.h"
+#include "startup.h"
 
 #include "icons/radixor16.xpm"
 #include "icons/radixor32.xpm"
@@ -12,20 +12,23 @@
 #include <QPixmap>
 #include <QTranslator>
 
-#include <cstdio>
-#include <cstdlib>
+#include <csignal>
 
 int main(int argc, char *argv[])
 {
-    DisplayCheck display(argc, argv);
-    if (!display.problem().empty()) {
-        std::fprintf(stderr, "radixor: %s\n", display.problem().c_str());
-        return EXIT_FAILURE;
-    }
+    // A diagnostic written to a stderr whose reader has gone must not end
+    // the program.
+    std::signal(SIGPIPE, SIG_IGN);
+    StartupMessages startup;
+    declineSessionBusAutolaunch();
     QApplication app(argc, argv);
-    display.release();
+    // A platform can start without a screen (linuxfb without a framebuffer).
+    if (!QGuiApplication::primaryScreen())
+        qFatal("Qt found no screen");
     QApplication::setApplicationName(QStringLiteral("Radixor"));
     QApplication::setApplicationVersion(QStringLiteral(RADIXOR_VERSION));
+    // Wayland's app id, which desktops match with the installed entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RADIXOR_APP_ID));
     QIcon icon;
     const QPixmap drawn(radixor32_xpm);
     icon.addPixmap(drawn);
@@ -49,5 +52,6 @@ int main(int argc, char *argv[])
     // the program.
     form.setAttribute(Qt::WA_QuitOnClose);
     showCentred(form);
+    startup.release();
     return app.exec();
 }

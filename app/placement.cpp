@@ -5,16 +5,22 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
+// A window larger than the area keeps its top-left corner, and so its
+// title bar, on it rather than being centred partly off the screen.
 QPoint centredIn(const QRect &area, const QSize &size)
 {
-    return area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    const QPoint centred =
+        area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    return QPoint(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
 }
 
 void placeClient(QWidget &window, const QMargins &frame)
 {
-    const QPoint outer = centredIn(window.screen()->geometry(), window.size().grownBy(frame));
+    const QPoint outer = centredIn(window.screen()->availableGeometry(), window.size().grownBy(frame));
     window.setGeometry(QRect(outer + QPoint(frame.left(), frame.top()), window.size()));
 }
 

@@ -6,16 +6,26 @@ include(GNUInstallDirs)
 set(RADIXOR_MAINTAINER "Radixor maintainers <maintainers@users.noreply.c-seed-81c836d8.example>")
 
 # Debian keeps a package's copyright and changelog beside its other docs,
-# and wants a manual page for every program. Changelog and manual page go
-# compressed without a name or time stamp, so that every build gives the
-# same bytes.
-configure_file(${CMAKE_CURRENT_LIST_DIR}/deb/changelog.in ${CMAKE_BINARY_DIR}/deb/changelog @ONLY)
-foreach(page ${CMAKE_BINARY_DIR}/deb/changelog ${CMAKE_CURRENT_LIST_DIR}/deb/radixor.1)
-    get_filename_component(name ${page} NAME)
-    execute_process(COMMAND gzip -9nc ${page}
-        OUTPUT_FILE ${CMAKE_BINARY_DIR}/deb/${name}.gz
-        COMMAND_ERROR_IS_FATAL ANY)
+# and wants a manual page for every program. Both carry the release's
+# version and date in their own forms, and go compressed without a name or
+# time stamp, so that every build gives the same bytes. They are compressed
+# by the build, so an edit reaches the package.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C
+        date -u -d ${RADIXOR_RELEASE_DATE} "+%B %Y%n%a, %d %b %Y"
+    OUTPUT_VARIABLE release_date OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+string(REPLACE "\n" ";" release_date "${release_date}")
+list(GET release_date 0 RADIXOR_RELEASE_MONTH)  # December 2026
+list(GET release_date 1 RADIXOR_RELEASE_DAY)    # Mon, 07 Dec 2026
+set(docs)
+foreach(name changelog radixor.1)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/deb/${name}.in ${CMAKE_BINARY_DIR}/deb/${name} @ONLY)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/deb/${name}.gz
+        COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/deb/${name}
+        DEPENDS ${CMAKE_BINARY_DIR}/deb/${name} VERBATIM)
+    list(APPEND docs ${CMAKE_BINARY_DIR}/deb/${name}.gz)
 endforeach()
+add_custom_target(radixor_docs ALL DEPENDS ${docs})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/deb/copyright ${CMAKE_BINARY_DIR}/deb/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_BINARY_DIR}/deb/radixor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

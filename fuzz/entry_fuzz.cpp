@@ -8,40 +8,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace {
 
-// Blanks skipped, then the digits up to the first non-digit; leading zeros
-// dropped. Empty when there are no digits.
-std::string leadingNumber(std::string_view entry)
+// The rule as the README states it, in the C library's terms rather than
+// the parser's: blanks (space, tab) in front are skipped, the digits that
+// follow are read and the rest is ignored; no digits read as 0, and a run
+// too long for a double as infinity. strtod rounds correctly, as reading a
+// decimal number must. A NUL byte ends the digits like any other non-digit.
+double expectedValue(std::string_view entry)
 {
-    std::size_t first = 0;
-    while (first < entry.size() && (entry[first] == ' ' || entry[first] == '\t'))
-        ++first;
-    std::size_t last = first;
-    while (last < entry.size() && entry[last] >= '0' && entry[last] <= '9')
-        ++last;
-    while (first < last && entry[first] == '0' && last - first > 1)
-        ++first;
-    return std::string(entry.substr(first, last - first));
-}
-
-// Up to 19 digits fit a uint64 exactly, and its conversion to double rounds
-// correctly; longer runs go to the C library's strtod, which rounds
-// correctly as well and overflows to infinity.
-double expectedValue(const std::string &digits)
-{
-    if (digits.empty())
-        return 0.0;
-    if (digits.size() <= 19) {
-        std::uint64_t n = 0;
-        for (const char c : digits)
-            n = n * 10 + std::uint64_t(c - '0');
-        return double(n);
-    }
-    return std::strtod(digits.c_str(), nullptr);
+    const std::string text(entry);
+    const char *digits = text.c_str() + std::strspn(text.c_str(), " \t");
+    const std::string run(digits, std::strspn(digits, "0123456789"));
+    return run.empty() ? 0.0 : std::strtod(run.c_str(), nullptr);
 }
 
 }  // namespace
@@ -53,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (std::isnan(value) || value < 0 || (!std::isinf(value) && value != std::floor(value)))
         oracle::fail("valueOf", std::to_string(value), "not a whole number >= 0 nor infinity");
-    if (const double want = expectedValue(leadingNumber(entry)); value != want)
+    if (const double want = expectedValue(entry); value != want)
         oracle::fail("valueOf", std::to_string(value), "want " + std::to_string(want));
 
     std::optional<std::uint32_t> bits;

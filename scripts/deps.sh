@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs with apt-get whatever the build and the tests need and this
-# machine lacks. Silent when everything is already there.
+# Installs with apt-get what this machine lacks: with "run", only what
+# building and starting the program needs (run.sh); otherwise that and
+# whatever the tests need besides (test.sh). Silent when everything is
+# already there.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
+run_packages=(
+    cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-dejavu-core
+)
+
+test_packages=(
+    pkg-config
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth
     dpkg-dev file lintian
@@ -16,7 +22,11 @@ packages=(
     clang libclang-rt-14-dev clang-tidy
     dbus at-spi2-core python3-pyatspi qt6-translations-l10n locales
     g++-mingw-w64-x86-64-posix wine wine64 nsis unzip
+    qt6-wayland dbus-x11
 )
+
+packages=("${run_packages[@]}")
+[ "${1:-}" = run ] || packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

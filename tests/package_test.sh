@@ -34,8 +34,9 @@ for entry in "${entries[@]}"; do
 done
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
-for path in bin/radixor share/applications/radixor.desktop share/metainfo/io.github.radixor.Radixor.metainfo.xml \
-            share/icons/hicolor/{16x16,32x32}/apps/radixor.png share/man/man1/radixor.1.gz \
+id=io.github.radixor.Radixor
+for path in bin/radixor share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+            share/icons/hicolor/{16x16,32x32}/apps/$id.png share/man/man1/radixor.1.gz \
             share/doc/radixor/{copyright,changelog.gz}; do
     grep -qxF "./usr/$path" <<<"$contents" || fail "package lacks /usr/$path"
 done
