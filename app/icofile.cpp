@@ -56,7 +56,7 @@ std::optional<Image> readXpm(const char *path)
     Image image;
     int colours = 0, perPixel = 0;
     if (strings.empty() || !(std::istringstream(strings[0]) >> image.width >> image.height >> colours >> perPixel)
-        || strings.size() != std::size_t(1 + colours + image.height))
+        || strings.size() != 1 + std::size_t(colours) + std::size_t(image.height))
         return std::nullopt;
     std::map<std::string, int> key;
     for (int i = 1; i <= colours; ++i) {
@@ -77,11 +77,11 @@ std::optional<Image> readXpm(const char *path)
         key[strings[std::size_t(i)].substr(0, std::size_t(perPixel))] = index;
     }
     for (int y = 0; y < image.height; ++y) {
-        const std::string &row = strings[std::size_t(1 + colours + y)];
-        if (row.size() != std::size_t(image.width * perPixel))
+        const std::string &row = strings[1 + std::size_t(colours) + std::size_t(y)];
+        if (row.size() != std::size_t(image.width) * std::size_t(perPixel))
             return std::nullopt;
         for (int x = 0; x < image.width; ++x) {
-            const auto found = key.find(row.substr(std::size_t(x * perPixel), std::size_t(perPixel)));
+            const auto found = key.find(row.substr(std::size_t(x) * std::size_t(perPixel), std::size_t(perPixel)));
             if (found == key.end())
                 return std::nullopt;
             image.pixels.push_back(found->second);
@@ -111,18 +111,18 @@ std::string iconImage(const Image &image)
     const int h = image.height;
     const int colourStride = (w * 4 + 31) / 32 * 4;
     const int maskStride = (w + 31) / 32 * 4;
-    std::string colours(std::size_t(colourStride * h), '\0');
-    std::string mask(std::size_t(maskStride * h), '\0');
+    std::string colours(std::size_t(colourStride) * std::size_t(h), '\0');
+    std::string mask(std::size_t(maskStride) * std::size_t(h), '\0');
     for (int y = 0; y < h; ++y) {
         const int row = h - 1 - y;
         for (int x = 0; x < w; ++x) {
-            const int index = image.pixels[std::size_t(y * w + x)];
+            const int index = image.pixels[std::size_t(y) * std::size_t(w) + std::size_t(x)];
             if (index < 0) {
-                char &bits = mask[std::size_t(row * maskStride + x / 8)];
+                char &bits = mask[std::size_t(row) * std::size_t(maskStride) + std::size_t(x / 8)];
                 bits = char(bits | (0x80 >> (x % 8)));
                 continue;
             }
-            char &pair = colours[std::size_t(row * colourStride + x / 2)];
+            char &pair = colours[std::size_t(row) * std::size_t(colourStride) + std::size_t(x / 2)];
             pair = char(pair | (x % 2 ? index : index << 4));
         }
     }
