@@ -41,14 +41,6 @@ TEST(Definition, EachOutputBoxIsLabelledByTheLabelLevelWithIt)
     EXPECT_EQ(outputs, 4);
 }
 
-TEST(Definition, PixelsScaleWithTheScreen)
-{
-    EXPECT_EQ(pixels(clientWidth), 424);
-    EXPECT_EQ(pixels(clientHeight), 212);
-    EXPECT_EQ(pixels(lineHeight, 144), 20);  // 19.5 rounds up
-    EXPECT_EQ(pixels(885, 120), 74);         // 73.75
-}
-
 TEST(EntryRules, OnlyDigitsAndBackspacePassTheFilter)
 {
     int passing = 0;
