@@ -91,18 +91,7 @@ done
 
 echo "start-up: $runs interleaved runs each, Xvfb 1280x1024x24, no window manager, no session bus, LANG=$language"
 echo "map = exec to first window mapped; paint = exec to first pixels drawn in it; memory 1 s after map"
-awk -v names="$(IFS='|'; echo "${names[*]}")" '
-    function stats(list, n,    v, i, j, t) {  # "min median max" of n values in list
-        split(list, v, " ")
-        for (i = 2; i <= n; i++) {  # insertion sort: mawk has no asort
-            t = v[i]
-            for (j = i - 1; j >= 1 && v[j] > t; j--)
-                v[j + 1] = v[j]
-            v[j + 1] = t
-        }
-        return sprintf("%6.1f %6.1f %6.1f", v[1], (n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2), v[n])
-    }
-    function median(list, n,    s) { split(stats(list, n), s, " "); return s[2] }
+awk -v names="$(IFS='|'; echo "${names[*]}")" "$(cat "$root/bench/stats.awk")"'
     { map[$1] = map[$1] " " $2; paint[$1] = paint[$1] " " $3
       rss[$1] = rss[$1] " " $4 / 1024; pss[$1] = pss[$1] " " $5 / 1024; n[$1]++ }
     END {

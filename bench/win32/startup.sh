@@ -52,17 +52,7 @@ for _ in $(seq "$runs"); do
 done
 
 echo "start-up under Wine $(wine --version): $runs interleaved runs each, Xvfb 1280x1024x24, no window manager"
-awk -v names="$(IFS='|'; echo "${names[*]}")" '
-    function median(list, n,    v, i, j, t) {
-        split(list, v, " ")
-        for (i = 2; i <= n; i++) {
-            t = v[i]
-            for (j = i - 1; j >= 1 && v[j] > t; j--)
-                v[j + 1] = v[j]
-            v[j + 1] = t
-        }
-        return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-    }
+awk -v names="$(IFS='|'; echo "${names[*]}")" "$(cat "$root/bench/stats.awk")"'
     { map[$1] = map[$1] " " $2; paint[$1] = paint[$1] " " $3; n[$1]++ }
     END {
         count = split(names, name, "|")
