@@ -8,6 +8,7 @@
 #include <string>
 
 using namespace radixor;
+using radixor::entry::checkedChange;
 
 TEST(Definition, TabIndexesAreDistinctAndButtonsAreTheKeypad)
 {
@@ -62,4 +63,50 @@ TEST(EntryRules, InsertedPieceLosesItsBlanksOrIsRefusedWhole)
     EXPECT_EQ(piece(u"\u00A0" u"42\u3000"), u"42");
     for (const std::u16string_view refused : {u"", u"   ", u"2 5", u"-1", u"1e3", u"0x1F", u"\u0661\u0662", u"\uFF11"})
         EXPECT_EQ(piece(refused), std::nullopt) << std::string(refused.begin(), refused.end());
+}
+
+namespace {
+
+// before, with the selection starting at start, becomes after with the
+// caret at caret; the result as "text|caret", or "refused".
+std::string judged(std::u16string before, std::size_t start, std::u16string after, std::size_t caret)
+{
+    const auto checked = checkedChange(before, start, after, caret);
+    if (!checked)
+        return "refused";
+    return std::string(checked->text.begin(), checked->text.end()) + "|" + std::to_string(checked->caret);
+}
+
+}  // namespace
+
+TEST(CheckedChange, DigitsOnlyStandAsTheyAre)
+{
+    EXPECT_EQ(judged(u"12", 2, u"123", 3), "123|3");
+    EXPECT_EQ(judged(u"123", 3, u"12", 2), "12|2");  // backspace
+    EXPECT_EQ(judged(u"0", 0, u"", 0), "|0");        // Clear
+}
+
+TEST(CheckedChange, PastedPieceLosesItsBlanksWhereverItWentIn)
+{
+    EXPECT_EQ(judged(u"15", 1, u"1 42\t5", 5), "1425|3");     // at the caret
+    EXPECT_EQ(judged(u"999", 0, u" 7 ", 3), "7|1");           // over the whole selection
+    EXPECT_EQ(judged(u"55", 1, u"5 55", 3), "555|2");         // the piece's digit repeats those around it
+    EXPECT_EQ(judged(u"1", 0, u"1 1", 2), "11|1");            // before the old text
+}
+
+TEST(CheckedChange, AnythingElseIsRefusedWhole)
+{
+    EXPECT_EQ(judged(u"12", 0, u"1 2", 3), "refused");   // a blank inside the piece
+    EXPECT_EQ(judged(u"11", 0, u"1 2", 3), "refused");   // even where a prefix of it matches the old text
+    EXPECT_EQ(judged(u"7", 1, u"7-1", 3), "refused");
+    EXPECT_EQ(judged(u"7", 1, u"7  ", 3), "refused");    // blanks alone
+    EXPECT_EQ(judged(u"7", 0, u"x", 1), "refused");      // the caret before where the piece began
+}
+
+TEST(CheckedChange, NothingMakesTheEntryLongerThanItsLimit)
+{
+    const std::u16string full(radixor::entry::maxLength, u'9');
+    EXPECT_EQ(judged(full, full.size(), full + u"1", full.size() + 1), "refused");
+    EXPECT_EQ(judged(full.substr(1), 0, u" 1 " + full.substr(1), 3), std::string(full.size(), '9').replace(0, 1, "1") + "|1");
+    EXPECT_EQ(judged(full.substr(1), 0, u" 12 " + full.substr(1), 4), "refused");
 }

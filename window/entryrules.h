@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace radixor::entry {
@@ -51,5 +52,18 @@ constexpr std::optional<std::u16string_view> acceptedPiece(std::u16string_view p
         return std::nullopt;
     return piece;
 }
+
+struct Text {
+    std::u16string text;
+    std::size_t caret;
+};
+
+// What the entry holds after its text went from before, whose selection
+// began at start, to after with the caret at caret, whatever route changed
+// it: after itself while it is digits only; else the inserted piece, which
+// lies from start to the caret, with its blanks trimmed; nothing when the
+// change is refused whole, the length limit included.
+std::optional<Text> checkedChange(std::u16string_view before, std::size_t start, std::u16string_view after,
+                                  std::size_t caret);
 
 }  // namespace radixor::entry

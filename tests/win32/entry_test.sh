@@ -45,7 +45,7 @@ bells_are 10 "the context menu's Paste of '4 2'"
 text_is txtRadixor 25424242
 
 # The box's own limit, 30000 unless raised, would cut a paste short. (The
-# refusal past the entry's limit is entryguard_test's: Wine's box takes
+# refusal past the entry's limit is definition_test's: Wine's box takes
 # seconds to repaint a hundred thousand digits.)
 digits=$(printf '%040000d' 0 | tr 0 7)
 xdotool key alt+c

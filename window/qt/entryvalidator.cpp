@@ -18,8 +18,6 @@ std::u16string_view view(const QString &text)
     return {QStringView(text).utf16(), std::size_t(text.size())};
 }
 
-bool fits(const QString &text) { return text.size() <= qsizetype(entry::maxLength); }
-
 }  // namespace
 
 EntryValidator::EntryValidator(QLineEdit *entry) : QValidator(entry)
@@ -42,21 +40,12 @@ EntryValidator::EntryValidator(QLineEdit *entry) : QValidator(entry)
 
 QValidator::State EntryValidator::validate(QString &input, int &pos) const
 {
-    if (entry::allDigits(view(input)))
-        return fits(input) ? Acceptable : Invalid;
-    // An insertion replaces the selection, or goes in at the caret, and
-    // leaves the caret after the piece. Digits around the piece may repeat
-    // its own, so only these positions tell where it begins.
-    const qsizetype kept = input.size() - pos;
-    if (pos < start || kept > accepted.size() - start || input.left(start) != accepted.left(start)
-        || input.mid(pos) != accepted.right(kept))
+    const auto checked = entry::checkedChange(view(accepted), std::size_t(start), view(input), std::size_t(pos));
+    if (!checked)
         return Invalid;
-    const auto piece = entry::acceptedPiece(view(input).substr(std::size_t(start), std::size_t(pos - start)));
-    if (!piece)
-        return Invalid;
-    input = input.left(start) + QString::fromUtf16(piece->data(), qsizetype(piece->size())) + input.mid(pos);
-    pos = int(start + qsizetype(piece->size()));
-    return fits(input) ? Acceptable : Invalid;
+    input = QString::fromUtf16(checked->text.data(), qsizetype(checked->text.size()));
+    pos = int(checked->caret);
+    return Acceptable;
 }
 
 InsertionGuard::InsertionGuard(QLineEdit *entry) : QObject(entry), entry(entry)

@@ -1,7 +1,6 @@
 #include "frmradixor.h"
 
 #include "conversion.h"
-#include "entryguard.h"
 #include "entryrules.h"
 
 #include <commctrl.h>

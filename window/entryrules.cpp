@@ -1,5 +1,3 @@
-#include "entryguard.h"
-
 #include "entryrules.h"
 
 namespace radixor::entry {
