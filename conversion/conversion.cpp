@@ -1,9 +1,10 @@
 #include "conversion.h"
 
-#include <array>
+#include <algorithm>
+#include <bit>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -15,30 +16,78 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The 32-bit pattern the three texts are written from, or nothing when the
 // value lies outside what 32 bits can show. Checking the range before the
-// cast is what keeps the cast defined.
+// cast is what keeps the cast defined: everything above -2^31 - 1 and below
+// 2^31 truncates into a 32-bit signed integer.
 std::optional<std::uint32_t> bitsOf(double value)
 {
-    if (!(value < limit))  // also catches NaN
+    if (!(value < limit && value > -limit - 1.0))  // also catches NaN
         return std::nullopt;
-    const double whole = std::trunc(value);
-    if (whole < -limit)
-        return std::nullopt;
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(whole));
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
 }
 
-// Upper-case digits straight from the bits; base is a power of two, so
-// the division and remainder are shifts and masks.
-template <unsigned base>
+// Digits are made eight at a time in one 64-bit word, a byte each, and
+// stored with one write: a loop that stores a byte per digit, for the
+// string to copy them back, has the copy wait on each store to land.
+constexpr std::uint64_t everyLane(std::uint64_t byte) { return byte * 0x0101010101010101ULL; }
+
+// A group of `bits` ones at the bottom of every lane of `lane` bits.
+constexpr std::uint64_t laneMask(unsigned lane, unsigned bits)
+{
+    std::uint64_t mask = 0;
+    for (unsigned at = 0; at < 64; at += lane)
+        mask |= ((std::uint64_t{1} << bits) - 1) << at;
+    return mask;
+}
+
+// The eight digits of `width` bits each at the bottom of `field`, one to a
+// byte, the first digit in the byte written first to memory. Each step
+// halves the groups and moves the later half one lane up; a little-endian
+// word then reverses its bytes, so memory order is reading order.
+template <unsigned width>
+std::uint64_t spread(std::uint64_t field)
+{
+    std::uint64_t x = field & laneMask(64, 8 * width);
+    x = (x | x << (32 - 4 * width)) & laneMask(32, 4 * width);
+    x = (x | x << (16 - 2 * width)) & laneMask(16, 2 * width);
+    x = (x | x << (8 - width)) & laneMask(8, width);
+    if constexpr (std::endian::native == std::endian::little) {
+        x = (x & laneMask(16, 8)) << 8 | (x >> 8 & laneMask(16, 8));
+        x = (x & laneMask(32, 16)) << 16 | (x >> 16 & laneMask(32, 16));
+        x = x << 32 | x >> 32;
+    }
+    return x;
+}
+
+// Upper-case ASCII for the digit in every byte: '0' onward, and 'A' onward
+// from ten, where adding six carries into the byte's fifth bit.
+template <unsigned width>
+std::uint64_t ascii(std::uint64_t digits)
+{
+    std::uint64_t text = digits + everyLane('0');
+    if constexpr (width == 4)
+        text += ((digits + everyLane(6)) >> 4 & everyLane(1)) * ('A' - '0' - 10);
+    return text;
+}
+
+// The digits of the 32-bit pattern in base 2^width, most significant first,
+// without leading zeros (0 gives "0"). The pattern is shifted so that its
+// first digit leads the widest text, whose blocks of eight are written in
+// order; the string takes as many characters as the value has digits.
+template <unsigned width>
 std::string digitsIn(std::uint32_t bits)
 {
-    static constexpr char alphabet[] = "0123456789ABCDEF";
-    std::array<char, 32> buffer{};
-    auto first = buffer.end();
-    do {
-        *--first = alphabet[bits % base];
-        bits /= base;
-    } while (bits != 0);
-    return std::string(first, buffer.end());
+    constexpr unsigned widest = (32 + width - 1) / width;
+    constexpr unsigned blocks = (widest + 7) / 8;
+    const unsigned count = std::max(1u, (unsigned(std::bit_width(bits)) + width - 1) / width);
+    const std::uint64_t field = std::uint64_t{bits} << (width * (widest - count));
+
+    char text[8 * blocks];
+    for (unsigned k = 0; k < blocks; ++k) {
+        const int below = int(width * widest) - int(8 * width * (k + 1));
+        const std::uint64_t eight = ascii<width>(spread<width>(below >= 0 ? field >> below : field << -below));
+        std::memcpy(text + 8 * k, &eight, 8);
+    }
+    return std::string(text, count);
 }
 
 }  // namespace
@@ -68,30 +117,23 @@ std::string dec2bin(const double &mynum)
     if (!bits)
         return std::string(tooBig);
 
-    // Digits are prepended from bit 0 upward until the next power of two
-    // exceeds the value, so the body runs at least once (0 gives "0") and
-    // no leading zero is ever written. The powers are exact in 64 bits, so
-    // comparing them with the bits is comparing them with the value.
-    std::array<char, 32> digits{};
-    auto first = digits.end();
-    std::uint64_t p = 1;  // 2 to the power i
-    do {
-        *--first = (*bits & p) == p ? '1' : '0';
-        p <<= 1;
-    } while (!(p > *bits));
-    return std::string(first, digits.end());
+    // Bit i is tested and its digit prepended from bit 0 upward until the
+    // next power of two exceeds the value: the body runs at least once (0
+    // gives "0") and stops after the highest set bit, so the text is the
+    // value's significant bits, no leading zero, and so is base 2 here.
+    return digitsIn<1>(*bits);
 }
 
 std::string hexText(double value)
 {
     const auto bits = bitsOf(value);
-    return bits ? digitsIn<16>(*bits) : std::string(tooBig);
+    return bits ? digitsIn<4>(*bits) : std::string(tooBig);
 }
 
 std::string octText(double value)
 {
     const auto bits = bitsOf(value);
-    return bits ? digitsIn<8>(*bits) : std::string(tooBig);
+    return bits ? digitsIn<3>(*bits) : std::string(tooBig);
 }
 
 }  // namespace conversion
