@@ -11,8 +11,9 @@
 # Runs are interleaved (one of each program per round, after one untimed
 # warm-up round) so that drifting machine load hits every program alike.
 # Each run is measured by startup_probe: exec to the first MapNotify of a
-# top-level window, exec to the first Damage report inside it, and RSS/PSS
-# from /proc/PID/smaps_rollup one second after the map.
+# top-level window, exec to the first Damage report inside it, the CPU time
+# the program's threads spent up to that report, and RSS/PSS from
+# /proc/PID/smaps_rollup one second after the map.
 set -euo pipefail
 
 runs=15
@@ -74,7 +75,7 @@ if LANG=$language locale 2>&1 >/dev/null | grep -q .; then
     run_env+=(LOCPATH="$work/locale")
 fi
 
-measure() {  # index -> "map paint rss pss" on stdout
+measure() {  # index -> "map paint rss pss cpu" on stdout
     local line
     line=$("${run_env[@]}" "$probe" -- "${commands[$1]}" 2>/dev/null) || return 1
     echo "$line" | sed -E 's/[a-z_]+=//g'
@@ -90,19 +91,21 @@ for round in $(seq "$runs"); do
 done
 
 echo "start-up: $runs interleaved runs each, Xvfb 1280x1024x24, no window manager, no session bus, LANG=$language"
-echo "map = exec to first window mapped; paint = exec to first pixels drawn in it; memory 1 s after map"
+echo "map = exec to first window mapped; paint = exec to first pixels drawn in it; cpu = the program's CPU time to that paint; memory 1 s after map"
 awk -v names="$(IFS='|'; echo "${names[*]}")" "$(cat "$root/bench/stats.awk")"'
     { map[$1] = map[$1] " " $2; paint[$1] = paint[$1] " " $3
-      rss[$1] = rss[$1] " " $4 / 1024; pss[$1] = pss[$1] " " $5 / 1024; n[$1]++ }
+      rss[$1] = rss[$1] " " $4 / 1024; pss[$1] = pss[$1] " " $5 / 1024; cpu[$1] = cpu[$1] " " $6; n[$1]++ }
     END {
         count = split(names, name, "|")
-        printf "%-18s %-22s %-22s %8s %8s %9s %10s %9s\n", "program", "map ms min/med/max",
-               "paint ms min/med/max", "RSS MiB", "PSS MiB", "map/bare", "paint/bare", "RSS-bare"
+        printf "%-18s %-22s %-22s %8s %8s %9s %10s %9s %8s %8s\n", "program", "map ms min/med/max",
+               "paint ms min/med/max", "RSS MiB", "PSS MiB", "map/bare", "paint/bare", "RSS-bare", "cpu ms",
+               "cpu/bare"
         bareMap = median(map[1], n[1]); barePaint = median(paint[1], n[1]); bareRss = median(rss[1], n[1])
+        bareCpu = median(cpu[1], n[1])
         for (i = 0; i < count; i++) {
-            printf "%-18s %-22s %-22s %8.1f %8.1f %8.2fx %9.2fx %+8.1f\n", name[i + 1],
+            printf "%-18s %-22s %-22s %8.1f %8.1f %8.2fx %9.2fx %+8.1f %8.1f %7.2fx\n", name[i + 1],
                    stats(map[i], n[i]), stats(paint[i], n[i]), median(rss[i], n[i]), median(pss[i], n[i]),
                    median(map[i], n[i]) / bareMap, median(paint[i], n[i]) / barePaint,
-                   median(rss[i], n[i]) - bareRss
+                   median(rss[i], n[i]) - bareRss, median(cpu[i], n[i]), median(cpu[i], n[i]) / bareCpu
         }
     }' "$work/samples"
