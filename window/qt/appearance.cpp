@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QLineEdit>
 #include <QPalette>
@@ -15,11 +16,21 @@ namespace radixor {
 
 QFont lineFont(QFont font, int lineHeight)
 {
-    for (int size = lineHeight; size > 4; --size) {
+    // Each size measured loads a font engine. A face's line is about a
+    // sixth taller than its pixel size, so the search starts there and steps
+    // to the size whose next one up no longer fits: two engines where trying
+    // every size from lineHeight down took three. Lines grow with the size,
+    // so this is still the largest size that fits.
+    const auto fits = [&font, lineHeight](int size) {
         font.setPixelSize(size);
-        if (QFontMetrics(font).height() <= lineHeight)
-            break;
-    }
+        return QFontMetrics(font).height() <= lineHeight;
+    };
+    int size = std::clamp(lineHeight * 6 / 7, 5, lineHeight);
+    while (size < lineHeight && fits(size + 1))
+        ++size;
+    while (size > 5 && !fits(size))
+        --size;
+    font.setPixelSize(size);
     return font;
 }
 
@@ -32,28 +43,32 @@ QFont narrowedToFit(QFont font, int boxWidth)
         QString::fromStdString(conversion::dec2bin(conversion::limit - 1)),
         QString::fromStdString(conversion::dec2bin(conversion::limit / 2)),
     };
-    const auto fits = [&](const QFont &candidate) {
+    const auto advance = [&](const QFont &candidate) {
         const QFontMetricsF metrics(candidate);
-        return std::all_of(std::begin(widest), std::end(widest), [&](const QString &text) {
-            return qRound(metrics.horizontalAdvance(text)) + 1 <= boxWidth - 4;
-        });
+        qreal most = 0;
+        for (const QString &text : widest)
+            most = std::max(most, metrics.horizontalAdvance(text));
+        return most;
     };
+    const auto fits = [&](const QFont &candidate) { return qRound(advance(candidate)) + 1 <= boxWidth - 4; };
     if (fits(font))
         return font;
-    // Advances scale with the stretch, so one measurement predicts the
-    // largest stretch from 99 down to 50 that fits, and a step or two
-    // settles the rounding: each stretch tried loads a font engine, which
-    // at start-up costs more than everything else in the window.
-    const QFontMetricsF metrics(font);
-    qreal full = 0;
-    for (const QString &text : widest)
-        full = std::max(full, metrics.horizontalAdvance(text));
+    // Each stretch tried loads a font engine, which at start-up costs more
+    // than everything else in the window, so the search starts where the
+    // advance predicts the fit and a step or two settles the rounding.
+    // Advances scale with the stretch only roughly: below some stretch the
+    // face's own condensed cut takes over. The guess from the full width is
+    // measured once and the guess taken again from there.
     const auto stretched = [&font](int stretch) {
         QFont narrower = font;
         narrower.setStretch(stretch);
         return narrower;
     };
-    int stretch = std::clamp(int(100 * (boxWidth - 5) / full), 50, 99);
+    const auto predicted = [boxWidth](int stretch, qreal width) {
+        return std::clamp(int(stretch * (boxWidth - 5) / width), 50, 99);
+    };
+    int stretch = predicted(100, advance(font));
+    stretch = predicted(stretch, advance(stretched(stretch)));
     while (stretch < 99 && fits(stretched(stretch + 1)))
         ++stretch;
     while (stretch > 50 && !fits(stretched(stretch)))
@@ -61,16 +76,39 @@ QFont narrowedToFit(QFont font, int boxWidth)
     return stretched(stretch);
 }
 
-QColor drawnInside(QWidget *frame, QPoint inside)
+void narrowToFit(std::initializer_list<QLineEdit *> boxes)
 {
-    return frame->grab(QRect(inside, QSize(1, 1))).toImage().pixelColor(0, 0);
+    // Boxes alike in font and width, as the output boxes are, share one fit.
+    QFont asked, fitted;
+    int askedWidth = -1;
+    for (QLineEdit *box : boxes) {
+        if (box->width() != askedWidth || box->font() != asked) {
+            asked = box->font();
+            askedWidth = box->width();
+            fitted = narrowedToFit(asked, askedWidth);
+        }
+        box->setFont(fitted);
+    }
 }
 
-void showFace(QLineEdit *box, const QColor &behind)
+void showFrameBehind(QWidget *frame, std::initializer_list<QLineEdit *> boxes)
 {
-    QPalette palette;
-    palette.setColor(QPalette::Base, behind);
-    box->setPalette(palette);
+    // One grab of the column through the boxes' centres: each grab paints
+    // the frame anew, and at start-up four cost more than one tall one.
+    QList<QPoint> centres;
+    QRect column;
+    for (const QLineEdit *box : boxes) {
+        centres.append(frame->mapFromParent(box->geometry().center()));
+        column |= QRect(centres.back(), QSize(1, 1));
+    }
+    const QImage drawn = frame->grab(column).toImage();
+    const qreal scale = drawn.devicePixelRatio();
+    auto centre = centres.cbegin();
+    for (QLineEdit *box : boxes) {
+        QPalette palette;
+        palette.setColor(QPalette::Base, drawn.pixelColor(((*centre++ - column.topLeft()) * scale)));
+        box->setPalette(palette);
+    }
 }
 
 }  // namespace radixor

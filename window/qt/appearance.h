@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include <initializer_list>
+
 class QLineEdit;
 
 namespace radixor {
@@ -14,11 +16,12 @@ QFont lineFont(QFont font, int lineHeight);
 // boxWidth pixels to show its widest text whole.
 QFont narrowedToFit(QFont font, int boxWidth);
 
-// The colour a style draws inside frame at inside (frame's coordinates):
-// the window's face, or, as Fusion draws a frame, a shade darker.
-QColor drawnInside(QWidget *frame, QPoint inside);
+// Each box's font narrowed to fit the box.
+void narrowToFit(std::initializer_list<QLineEdit *> boxes);
 
-// An output box shows the colour behind it rather than an entry field's.
-void showFace(QLineEdit *box, const QColor &behind);
+// Each box, lying over frame, shows the colour the style draws the frame in
+// behind the box's centre rather than an entry field's: the window's face,
+// or, as Fusion draws a frame, a shade darker.
+void showFrameBehind(QWidget *frame, std::initializer_list<QLineEdit *> boxes);
 
 }  // namespace radixor

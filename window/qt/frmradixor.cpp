@@ -136,8 +136,7 @@ frmRadixor::frmRadixor(QWidget *parent)
     cmdClear = static_cast<QPushButton *>(find("cmdClear"));
     cmdExit = static_cast<QPushButton *>(find("cmdExit"));
 
-    for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
-        box->setFont(narrowedToFit(box->font(), box->width()));
+    narrowToFit({txtDec, txtBin, txtHex, txtOct});
     matchFrame();
 
     for (const auto &c : controls)
@@ -216,8 +215,7 @@ bool frmRadixor::eventFilter(QObject *watched, QEvent *event)
 // The output boxes lie over Frame1 and read as part of it.
 void frmRadixor::matchFrame()
 {
-    for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
-        showFace(box, drawnInside(Frame1, Frame1->mapFromParent(box->geometry().center())));
+    showFrameBehind(Frame1, {txtDec, txtBin, txtHex, txtOct});
 }
 
 bool frmRadixor::isResult(const QObject *box) const
