@@ -76,7 +76,7 @@ QFont narrowedToFit(QFont font, int boxWidth)
     return stretched(stretch);
 }
 
-void narrowToFit(std::initializer_list<QLineEdit *> boxes)
+void narrowToFit(const QList<QLineEdit *> &boxes)
 {
     // Boxes alike in font and width, as the output boxes are, share one fit.
     QFont asked, fitted;
@@ -91,7 +91,7 @@ void narrowToFit(std::initializer_list<QLineEdit *> boxes)
     }
 }
 
-void showFrameBehind(QWidget *frame, std::initializer_list<QLineEdit *> boxes)
+void showFrameBehind(QWidget *frame, const QList<QLineEdit *> &boxes)
 {
     // One grab of the column through the boxes' centres: each grab paints
     // the frame anew, and at start-up four cost more than one tall one.

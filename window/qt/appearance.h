@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QFont>
-
-#include <initializer_list>
+#include <QList>
 
 class QLineEdit;
 
@@ -17,11 +16,11 @@ QFont lineFont(QFont font, int lineHeight);
 QFont narrowedToFit(QFont font, int boxWidth);
 
 // Each box's font narrowed to fit the box.
-void narrowToFit(std::initializer_list<QLineEdit *> boxes);
+void narrowToFit(const QList<QLineEdit *> &boxes);
 
 // Each box, lying over frame, shows the colour the style draws the frame in
 // behind the box's centre rather than an entry field's: the window's face,
 // or, as Fusion draws a frame, a shade darker.
-void showFrameBehind(QWidget *frame, std::initializer_list<QLineEdit *> boxes);
+void showFrameBehind(QWidget *frame, const QList<QLineEdit *> &boxes);
 
 }  // namespace radixor
