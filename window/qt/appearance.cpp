@@ -102,12 +102,10 @@ void showFrameBehind(QWidget *frame, const QList<QLineEdit *> &boxes)
         column |= QRect(centres.back(), QSize(1, 1));
     }
     const QImage drawn = frame->grab(column).toImage();
-    const qreal scale = drawn.devicePixelRatio();
-    auto centre = centres.cbegin();
-    for (QLineEdit *box : boxes) {
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
         QPalette palette;
-        palette.setColor(QPalette::Base, drawn.pixelColor(((*centre++ - column.topLeft()) * scale)));
-        box->setPalette(palette);
+        palette.setColor(QPalette::Base, drawn.pixelColor((centres[i] - column.topLeft()) * drawn.devicePixelRatio()));
+        boxes[i]->setPalette(palette);
     }
 }
 
