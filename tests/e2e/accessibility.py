@@ -6,15 +6,22 @@ with xdotool as a user would. Each argument names a group of checks:
   focus          the entry focused at start; Tab moves the focus round the ring
   results        the result boxes' texts through the Text interface after Convert
   menu=A,B,...   the entry's context menu lists exactly these items
+  offsets        every text call on every text control answers at once, for
+                 every boundary type and any offset, INT_MIN to INT_MAX
+  writes         text written into the entry over the bus keeps the entry's
+                 rule: refused whole with one bell, or taken trimmed
+  extents=N      (a benchmark) prints the time getCharacterExtents takes at
+                 offsets across an entry and a result box of N digits
   quiet          (checked by accessibility.sh: nothing on radixor's stderr)
 """
+import os
 import signal
 import subprocess
 import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, GLib
 
 CAPTION = 'Decimal/Binary/Hex/Octal Radixor'
 TEXT, BUTTON, LABEL, PANEL = 'text', 'push button', 'label', 'panel'
@@ -139,6 +146,106 @@ def check_results(app):
             fail('after %s Enter the boxes read %s' % (typed, shown()))
 
 
+INT_MIN, INT_MAX = -2**31, 2**31 - 1
+BOUNDARIES = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END,
+              pyatspi.TEXT_BOUNDARY_SENTENCE_START, pyatspi.TEXT_BOUNDARY_SENTENCE_END,
+              pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END]
+
+
+def answered(what, call):
+    """A call on the bus, which must answer within the bus timeout (2 s)."""
+    try:
+        return call()
+    except GLib.Error as error:
+        fail('%s: %s' % (what, error.message))
+
+
+def check_offsets(app):
+    _, heard = window_and_controls(app)
+    keys(*'2147483647', 'Return')
+    if not pump(5, lambda: heard['Binary'].queryText().characterCount == 31):
+        fail('Convert did not fill the boxes')
+    for name in ['Decimal number', *OUTPUTS]:
+        text = heard[name].queryText()
+        shown = text.getText(0, -1)
+        n = len(shown)
+        offsets = [INT_MIN, -2, -1, 0, 1, n - 1, n, n + 1, INT_MAX]
+        for offset in offsets:
+            for boundary in BOUNDARIES:
+                for call in ('getTextAtOffset', 'getTextBeforeOffset', 'getTextAfterOffset'):
+                    what = '%s: %s(%d, %s)' % (name, call, offset, boundary)
+                    got, start, end = answered(what, lambda: getattr(text, call)(offset, boundary))
+                    if not (start == end == -1 or 0 <= start <= end <= n) or (start >= 0 and got != shown[start:end]):
+                        fail('%s answered %r at %d..%d of %r' % (what, got, start, end, shown))
+            for coords in (pyatspi.DESKTOP_COORDS, pyatspi.WINDOW_COORDS):
+                answered('%s: getCharacterExtents(%d)' % (name, offset),
+                         lambda: text.getCharacterExtents(offset, coords))
+            answered('%s: getCharacterAtOffset(%d)' % (name, offset), lambda: text.getCharacterAtOffset(offset))
+            answered('%s: getAttributeRun(%d)' % (name, offset), lambda: text.getAttributeRun(offset, False))
+        for start, end in [(INT_MIN, INT_MAX), (INT_MAX, INT_MIN), (-10, 3), (n - 1, INT_MAX), (INT_MAX - 1, INT_MAX)]:
+            got = answered('%s: getText(%d, %d)' % (name, start, end), lambda: text.getText(start, end))
+            if got != shown[max(start, 0):max(end, 0)]:
+                fail('%s: getText(%d, %d) answered %r of %r' % (name, start, end, got, shown))
+            answered('%s: setSelection(0, %d, %d)' % (name, start, end), lambda: text.setSelection(0, start, end))
+            answered('%s: addSelection(%d, %d)' % (name, start, end), lambda: text.addSelection(start, end))
+            answered('%s: getSelection' % name, lambda: [text.getSelection(i) for i in (INT_MIN, -1, 0, INT_MAX)])
+            answered('%s: removeSelection' % name, lambda: [text.removeSelection(i) for i in (INT_MIN, INT_MAX, 0)])
+        for offset in offsets:
+            answered('%s: setCaretOffset(%d)' % (name, offset), lambda: text.setCaretOffset(offset))
+        for point in [(INT_MIN, INT_MIN), (INT_MAX, INT_MAX), (0, 0)]:
+            answered('%s: getOffsetAtPoint%s' % (name, point), lambda: text.getOffsetAtPoint(*point, pyatspi.DESKTOP_COORDS))
+        if text.getText(0, -1) != shown:
+            fail('%s: reading it changed its text to %r' % (name, text.getText(0, -1)))
+
+
+def check_writes(app, bells):
+    _, heard = window_and_controls(app)
+    entry = heard['Decimal number']
+    typed, editable = entry.queryText(), entry.queryEditableText()
+    keys('alt+c', *'12', 'Return')
+    if not pump(5, lambda: typed.getText(0, -1) == '12'):
+        fail('the entry reads %r, not 12' % typed.getText(0, -1))
+    for what, write in [('setTextContents("-12.5e3 abc")', lambda: editable.setTextContents('-12.5e3 abc')),
+                        ('a million digits', lambda: editable.insertText(1, '7' * 10**6, 10**6)),
+                        ('insertText("x")', lambda: editable.insertText(0, 'x', 1)),
+                        ('insertText past the end', lambda: editable.insertText(INT_MAX, 'a', 1))]:
+        rung = bells()
+        answered(what, write)
+        if not pump(3, lambda: bells() > rung) or typed.getText(0, -1) != '12':
+            fail('%s: the entry reads %r, %d bells' % (what, typed.getText(0, -1)[:40], bells() - rung))
+        pump(0.3)
+        if bells() != rung + 1:
+            fail('%s rang %d bells, not one' % (what, bells() - rung))
+    rung = bells()
+    for what, write, expected in [('setTextContents(" 42 ")', lambda: editable.setTextContents(' 42\t'), '42'),
+                                  ('insertText at 1', lambda: editable.insertText(1, ' 9 ', 3), '492'),
+                                  ('deleteText(INT_MIN, 1)', lambda: editable.deleteText(INT_MIN, 1), '92'),
+                                  ('deleteText(1, INT_MAX)', lambda: editable.deleteText(1, INT_MAX), '9')]:
+        answered(what, write)
+        if not pump(3, lambda: typed.getText(0, -1) == expected):
+            fail('%s: the entry reads %r, not %r' % (what, typed.getText(0, -1), expected))
+    pump(0.3)
+    if bells() != rung:
+        fail('writes the entry takes rang %d bells' % (bells() - rung))
+
+
+def check_extents(app, digits):
+    """Flat review asks where each character is: the time per call across the text."""
+    _, heard = window_and_controls(app)
+    subprocess.run(['xclip', '-selection', 'clipboard'], input=b'7' * digits, check=True, timeout=10)
+    keys('ctrl+v', 'Return')
+    for name in ['Decimal number', 'Decimal']:
+        text = heard[name].queryText()
+        if not pump(10, lambda: text.characterCount == digits):
+            fail('%s holds %d characters, not %d' % (name, text.characterCount, digits))
+        for offset in (0, digits // 4, digits // 2, digits * 3 // 4, digits - 1):
+            began = time.monotonic()
+            for _ in range(20):
+                text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)
+            print('%s: getCharacterExtents at %d of %d: %.3f ms' %
+                  (name, offset, digits, (time.monotonic() - began) / 20 * 1000))
+
+
 def check_menu(app, expected):
     _, heard = window_and_controls(app)
     if not pump(10, lambda: 'focused' in states(heard['Decimal number'])):
@@ -161,6 +268,9 @@ def main(checks):
     # A hung bus call fails the test here rather than at ctest's time limit.
     signal.signal(signal.SIGALRM, lambda *_: fail('no answer on the bus for 80 seconds'))
     signal.alarm(80)
+    Atspi.set_timeout(2000, 2000)
+    # The X server's bells, as accessibility.sh's x11probe hears them.
+    bells = lambda: open(os.environ['BELLS']).read().count('bell')
     app = application()
     for check in checks:
         if check == 'tree':
@@ -169,6 +279,12 @@ def main(checks):
             check_focus(app)
         elif check == 'results':
             check_results(app)
+        elif check == 'offsets':
+            check_offsets(app)
+        elif check == 'writes':
+            check_writes(app, bells)
+        elif check.startswith('extents='):
+            check_extents(app, int(check[len('extents='):]))
         elif check.startswith('menu='):
             check_menu(app, check[len('menu='):].split(','))
         elif check != 'quiet':

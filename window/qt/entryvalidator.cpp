@@ -48,6 +48,20 @@ QValidator::State EntryValidator::validate(QString &input, int &pos) const
     return Acceptable;
 }
 
+void writeIntoEntry(QLineEdit *entry, int start, int end, const QString &piece)
+{
+    const QString before = entry->text();
+    const QString after = before.left(start) + piece + before.mid(end);
+    const auto checked = entry::checkedChange(view(before), std::size_t(start), view(after),
+                                              std::size_t(start + piece.size()));
+    if (!checked) {
+        emit entry->inputRejected();
+        return;
+    }
+    entry->setText(QString::fromUtf16(checked->text.data(), qsizetype(checked->text.size())));
+    entry->setCursorPosition(int(checked->caret));
+}
+
 InsertionGuard::InsertionGuard(QLineEdit *entry) : QObject(entry), entry(entry)
 {
     entry->installEventFilter(this);

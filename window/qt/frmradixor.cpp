@@ -143,7 +143,7 @@ frmRadixor::frmRadixor(QWidget *parent)
     for (const auto &c : controls)
         if (!c.labelledBy.empty())
             static_cast<QLabel *>(find(c.labelledBy))->setBuddy(find(c.name));
-    hearOutputBoxes(this);
+    hearTextBoxes(this);
 
     for (auto next = tabOrder.begin(); next != tabOrder.end(); ++next)
         if (auto after = std::next(next); after != tabOrder.end())
