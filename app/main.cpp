@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
     // A diagnostic written to a stderr whose reader has gone must not end
     // the program.
     std::signal(SIGPIPE, SIG_IGN);
+    openStandardDescriptors();
     StartupMessages startup;
     declineSessionBusAutolaunch();
     QApplication app(argc, argv);
