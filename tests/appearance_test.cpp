@@ -162,6 +162,7 @@ private slots:
     void drawnInEachPalette();
     void switchingToDarkRepaintsTheOutputBoxes();
     void longResultsShowTheirFirstDigits();
+    void styleSheetLeavesTheLook();
 
 private:
     qreal factor = 1;
@@ -291,6 +292,28 @@ void AppearanceTest::longResultsShowTheirFirstDigits()
     QVERIFY(drawn[0] != drawn[1]);
     // The entry keeps its caret where the user types, at the end.
     QCOMPARE(r.entry->cursorPosition(), 50);
+}
+
+// A style sheet for the whole application, as qt6ct sets one or -stylesheet
+// does, with no rule for the window's controls: the window is drawn, pixel
+// for pixel, as without it, boxes, colours and captions, after a Convert.
+void AppearanceTest::styleSheetLeavesTheLook()
+{
+    QApplication::setCursorFlashTime(0);  // the entry's caret stays drawn
+    const auto drawn = [] {
+        Radixor r;
+        convertWidest(r);
+        return r.active ? r.form.grab().toImage() : QImage();
+    };
+    const QImage plain = drawn();
+    qApp->setStyleSheet(QStringLiteral("QScrollBar { width: 20px; }"));
+    const QImage styled = drawn();
+    qApp->setStyleSheet(QString());
+    QVERIFY(!plain.isNull());
+    if (styled != plain) {
+        QVERIFY(styled.save(QStringLiteral("radixor-stylesheet-x%1.png").arg(factor)));
+        QFAIL("drawn otherwise under a style sheet: see radixor-stylesheet-x*.png");
+    }
 }
 
 QTEST_MAIN(AppearanceTest)

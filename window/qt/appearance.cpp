@@ -4,9 +4,11 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QLineEdit>
 #include <QPalette>
+#include <QApplication>
 
 #include <algorithm>
 #include <iterator>
@@ -71,6 +73,24 @@ void showFace(QLineEdit *box, const QColor &behind)
     QPalette palette;
     palette.setColor(QPalette::Base, behind);
     box->setPalette(palette);
+    // Under an application style sheet Qt draws a frameless line edit
+    // white whatever its palette; only a sheet of the box's own colours it.
+    box->setStyleSheet(qApp->styleSheet().isEmpty()
+                           ? QString()
+                           : QStringLiteral("QLineEdit { background: %1; }").arg(behind.name(QColor::HexArgb)));
+}
+
+void pinFonts(QWidget *window)
+{
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        // Every property set, or the font counts as inherited again.
+        QFont font = w->font().resolve(window->font());
+        font.setResolveMask(QFont::AllPropertiesResolved);
+        w->setFont(font);
+        // A label is as large as its caption.
+        if (auto *label = qobject_cast<QLabel *>(w))
+            label->adjustSize();
+    }
 }
 
 }  // namespace radixor

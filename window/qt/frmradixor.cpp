@@ -138,6 +138,7 @@ frmRadixor::frmRadixor(QWidget *parent)
 
     for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
         box->setFont(narrowedToFit(box->font(), box->width()));
+    pinFonts(this);
     matchFrame();
 
     for (const auto &c : controls)
