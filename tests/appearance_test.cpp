@@ -273,7 +273,8 @@ void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
 }
 
 // Fifty digits fill the Dec box and more: it shows them from the first,
-// whole, so two numbers that differ only there look different.
+// whole, so two numbers that differ only there look different, whenever
+// the box has not the focus.
 void AppearanceTest::longResultsShowTheirFirstDigits()
 {
     Radixor r;
@@ -292,6 +293,12 @@ void AppearanceTest::longResultsShowTheirFirstDigits()
     QVERIFY(drawn[0] != drawn[1]);
     // The entry keeps its caret where the user types, at the end.
     QCOMPARE(r.entry->cursorPosition(), 50);
+    // Focused, the box selects its text and shows its end; left, it shows
+    // its first digit again, as before.
+    r.tabTo(dec);
+    QVERIFY(r.form.grab(dec->geometry()).toImage() != drawn[1]);
+    r.press(Qt::Key_Tab);
+    QCOMPARE(r.form.grab(dec->geometry()).toImage(), drawn[1]);
 }
 
 // A style sheet for the whole application, as qt6ct sets one or -stylesheet

@@ -3,6 +3,7 @@
 #include "conversion.h"
 
 #include <QFontMetricsF>
+#include <QFocusEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -78,6 +79,36 @@ void showFace(QLineEdit *box, const QColor &behind)
     box->setStyleSheet(qApp->styleSheet().isEmpty()
                            ? QString()
                            : QStringLiteral("QLineEdit { background: %1; }").arg(behind.name(QColor::HexArgb)));
+}
+
+namespace {
+
+// A line edit scrolls to keep its caret in view, and a box given the focus
+// selects its text, which puts the caret at the end.
+class FirstDigitShown : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            // A popup (the box's menu, to copy) or another window only
+            // lends the focus: the selection stays for it.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                static_cast<QLineEdit *>(watched)->setCursorPosition(0);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void showFirstDigitUnfocused(QLineEdit *box)
+{
+    box->installEventFilter(new FirstDigitShown(box));
 }
 
 void pinFonts(QWidget *window)

@@ -22,6 +22,10 @@ QColor drawnInside(QWidget *frame, QPoint inside);
 // under an application style sheet too.
 void showFace(QLineEdit *box, const QColor &behind);
 
+// A long text shows from its first character whenever box has not the
+// focus, as the program sets it, though the focus left it scrolled.
+void showFirstDigitUnfocused(QLineEdit *box);
+
 // Under an application style sheet (qt6ct sets one, and -stylesheet) the
 // widgets inside a group box inherit the application's font rather than
 // the window's: each of window's widgets is given the window's font, but

@@ -86,6 +86,11 @@ bool InsertionGuard::eventFilter(QObject *watched, QEvent *event)
         auto *drop = static_cast<QDropEvent *>(event);
         if (drop->source() == entry || !drop->mimeData()->hasText() || takes(drop->mimeData()->text(), 0))
             break;
+        // Digits that would pass the length limit are refused as they are
+        // dropped, with the beep of every insertion past it; other text is
+        // refused while it hovers, and so never dropped.
+        if (event->type() != QEvent::Drop && entry::acceptedPiece(view(drop->mimeData()->text())))
+            break;
         drop->ignore();
         if (event->type() == QEvent::Drop)
             emit refused();

@@ -136,8 +136,10 @@ frmRadixor::frmRadixor(QWidget *parent)
     cmdClear = static_cast<QPushButton *>(find("cmdClear"));
     cmdExit = static_cast<QPushButton *>(find("cmdExit"));
 
-    for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct})
+    for (QLineEdit *box : {txtDec, txtBin, txtHex, txtOct}) {
         box->setFont(narrowedToFit(box->font(), box->width()));
+        showFirstDigitUnfocused(box);
+    }
     pinFonts(this);
     matchFrame();
 
