@@ -22,7 +22,7 @@ test_packages=(
     clang libclang-rt-14-dev clang-tidy
     dbus at-spi2-core python3-pyatspi qt6-translations-l10n locales
     g++-mingw-w64-x86-64-posix wine wine64 nsis unzip
-    qt6-wayland dbus-x11
+    qt6-wayland dbus-x11 orca
 )
 
 packages=("${run_packages[@]}")
