@@ -108,9 +108,9 @@ void writeAll(int fd, const char *data, std::size_t size)
     }
 }
 
-void writeLine(const QByteArray &line)
+void writeLine(const QString &line)
 {
-    writeAll(held.realStderr, line.constData(), std::size_t(line.size()));
+    dprintf(held.realStderr, "%s\n", line.toLocal8Bit().constData());
 }
 
 // Says why, then ends as the signal would have ended the program.
@@ -118,7 +118,7 @@ void onEndingSignal(int signal)
 {
     if (held.holding) {
         if (!held.signalLine.isEmpty()) {
-            writeLine(held.signalLine);
+            writeAll(held.realStderr, held.signalLine.constData(), std::size_t(held.signalLine.size()));
         } else {
             const char *parts[] = {"radixor: cannot open the window: ended by SIG", sigabbrev_np(signal), " (",
                                    sigdescr_np(signal), ")\n"};
@@ -150,7 +150,7 @@ void onExit()
 {
     const std::lock_guard lock(held.mutex);
     if (held.holding)
-        writeLine((failureLine(held.reasons.empty() ? lastHeldLine() : QString()) + u'\n').toLocal8Bit());
+        writeLine(failureLine(held.reasons.empty() ? lastHeldLine() : QString()));
 }
 
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -159,7 +159,7 @@ void hold(QtMsgType type, const QMessageLogContext &context, const QString &mess
         const std::lock_guard lock(held.mutex);
         if (held.diagnosing)
             held.previous(type, context, message);
-        writeLine((failureLine(message) + u'\n').toLocal8Bit());
+        writeLine(failureLine(message));
         std::_Exit(EXIT_FAILURE);
     }
     // Qt tells of a platform plugin it found but could not load as
