@@ -27,4 +27,12 @@ file(WRITE ${CMAKE_BINARY_DIR}/LICENSE.txt "${licence}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RADIXOR_LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt)
 
+# strip writes the time it runs into each program's header, and cpack
+# strips for the ZIP and for the installer apart: with the release's date
+# in its place both hold the same radixor.exe, whenever they are built.
+execute_process(COMMAND date -u -d ${RADIXOR_RELEASE_DATE} +%s
+    OUTPUT_VARIABLE release_epoch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+file(WRITE ${CMAKE_BINARY_DIR}/CPackEnvironment.cmake "set(ENV{SOURCE_DATE_EPOCH} ${release_epoch})\n")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackEnvironment.cmake)
+
 include(CPack)

@@ -27,18 +27,22 @@ done
 drive=$WINEPREFIX/drive_c
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Radixor'
 program_files='C:\Program Files\Radixor'
-value() { wine reg query "$entry" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v { $1 = $2 = ""; sub(/^ +/, ""); print }'; }
-unix() { winepath -u "$1" 2>/dev/null; }
+# A value of the entry as last read by read_entry.
+read_entry() { wine reg query "$entry" 2>/dev/null | tr -d '\r' >"$scratch/entry"; }
+value() { awk -v v="$1" '$1 == v { $1 = $2 = ""; sub(/^ +/, ""); print }' "$scratch/entry"; }
+unix() { local path=${1#C:\\}; echo "$drive/${path//\\//}"; }
 install() { wine "$installer" /S "$@" >>"$scratch/install.log" 2>&1; }
 shortcuts() { find "$drive" -iname '*radixor*.lnk' | sort; }
-# Everything of Radixor's in the prefix: files and folders but the
-# temporary ones, and registry keys and values under Software.
+# What an installer leaves in the prefix: files and folders but the
+# temporary ones, and registry keys of Radixor's where installers write
+# (all of HKLM would take Wine ten seconds to list).
 traces() {
     find "$drive" -path '*/Temp' -prune -o -print | sort
-    for hive in HKLM HKCU; do
-        wine reg export "$hive\\Software" "$scratch/hive.reg" /y >/dev/null 2>&1
-        iconv -f UTF-16 -t UTF-8 "$scratch/hive.reg" | tr -d '\r' | grep -i radixor | grep -v AppDefaults || true
-    done
+    wine reg export 'HKCU\Software' "$scratch/user.reg" /y >/dev/null 2>&1
+    { iconv -f UTF-16 -t UTF-8 "$scratch/user.reg" | grep -v AppDefaults
+      for key in 'HKLM\Software' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'; do
+          wine reg query "$key" 2>/dev/null
+      done; } | tr -d '\r' | grep -i radixor || true
 }
 # Fails unless nothing was installed or registered.
 nothing_there() {
@@ -95,6 +99,7 @@ cmp -s "$folder/radixor.exe" "$scratch/zip/radixor.exe" || fail "the installed r
 [ -f "$folder/Uninstall.exe" ] || fail "no uninstaller"
 [ "$(shortcuts)" = "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Radixor.lnk" ] \
     || fail "Start-menu shortcuts: $(shortcuts)"
+read_entry
 for pair in 'DisplayName=Radixor' 'DisplayVersion=1.00' 'Publisher=The Radixor developers' \
     "DisplayIcon=$program_files\\radixor.exe,0" "InstallLocation=$program_files" \
     "UninstallString=\"$program_files\\Uninstall.exe\""; do
@@ -126,6 +131,7 @@ elsewhere='C:\Tools\deep\Radixor'
 install "/D=$elsewhere" || fail "the install into $elsewhere failed"
 [ ! -e "$folder" ] || fail "the first installation stays: $(ls "$folder")"
 folder=$(unix "$elsewhere")
+read_entry
 [ -f "$folder/radixor.exe" ] && [ "$(value InstallLocation)" = "$elsewhere" ] || fail "not moved to $elsewhere"
 [ "$(shortcuts | wc -l)" = 1 ] || fail "shortcuts: $(shortcuts)"
 
