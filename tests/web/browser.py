@@ -1,0 +1,80 @@
+"""The page in Debian's Chromium, headless, driven through chromedriver:
+a local web server for a built site/ folder, and the browser with every
+audio start counted, so a test hears the beeps."""
+import contextlib
+import functools
+import http.server
+import os
+import shutil
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+# Every tone the page starts counts, whatever made it.
+COUNT_AUDIO_STARTS = """
+window.audioStarts = 0;
+const start = AudioScheduledSourceNode.prototype.start;
+AudioScheduledSourceNode.prototype.start = function (...args) {
+    ++window.audioStarts;
+    return start.apply(this, args);
+};
+"""
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json',
+                      '.js': 'text/javascript'}
+
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def served(folder):
+    """The folder on a free local port; yields its address."""
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=folder))
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield server, f'http://127.0.0.1:{server.server_address[1]}/'
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+@contextlib.contextmanager
+def chromium(width=800, height=600, extra=()):
+    profile = tempfile.mkdtemp(prefix='radixor-chromium-')
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for flag in ('--headless=new', '--no-sandbox', '--disable-background-networking', '--disable-component-update',
+                 '--disable-sync', '--no-first-run', '--disable-gpu', '--disable-dev-shm-usage',
+                 '--autoplay-policy=no-user-gesture-required', f'--user-data-dir={profile}',
+                 f'--window-size={width},{height}', *extra):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    try:
+        driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': COUNT_AUDIO_STARTS})
+        yield driver
+    finally:
+        driver.quit()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+def open_window(driver, address):
+    """Loads the page and waits until the window has its controls and the
+    entry its focus."""
+    driver.get(address)
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+        "return document.activeElement && document.activeElement.id === 'txtRadixor'"))
+
+
+def site_folder():
+    folder = os.environ.get('RADIXOR_SITE')
+    if not folder or not os.path.isfile(os.path.join(folder, 'radixor.wasm')):
+        raise SystemExit('RADIXOR_SITE must name the built site/ folder')
+    return folder
