@@ -78,3 +78,28 @@ def site_folder():
     if not folder or not os.path.isfile(os.path.join(folder, 'radixor.wasm')):
         raise SystemExit('RADIXOR_SITE must name the built site/ folder')
     return folder
+
+
+def set_clipboard(driver, text):
+    """Puts text on the browser's clipboard, as a copy elsewhere would."""
+    origin = driver.execute_script('return location.origin')
+    driver.execute_cdp_cmd('Browser.grantPermissions', {
+        'origin': origin, 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+    error = driver.execute_async_script(
+        'const done = arguments[1];'
+        'navigator.clipboard.writeText(arguments[0]).then(() => done(null), (e) => done(String(e)));', text)
+    if error:
+        raise RuntimeError(f'cannot set the clipboard: {error}')
+
+
+def reactivate(driver):
+    """Another tab takes the focus, then this one gets it back: waits
+    until this page has seen its window lose the focus and has it again."""
+    here = driver.current_window_handle
+    driver.execute_script("window.blurred = false; addEventListener('blur', () => { window.blurred = true; });")
+    driver.switch_to.new_window('tab')
+    other = driver.current_window_handle
+    driver.switch_to.window(here)
+    WebDriverWait(driver, 5).until(lambda d: d.execute_script('return window.blurred && document.hasFocus()'))
+    # Closed from outside, so that closing it activates nothing.
+    driver.execute_cdp_cmd('Target.closeTarget', {'targetId': other})

@@ -143,29 +143,27 @@ var page = (() => {
     }
 
     // Switching to another window and back keeps the caret: the focus the
-    // element gets back with its window has not arrived anew.
-    let heldBeforeBlur = null;
+    // element gets back with its window has not arrived anew. Nor has a
+    // box pressed with the mouse yet: the press puts the caret where it
+    // lands, which a selection made at the focus would stop.
+    let heldBeforeBlur = null, pressed = null;
     function onFocus(event) {
-        const row = rows.get(event.target);
-        if (heldBeforeBlur === event.target) {
-            heldBeforeBlur = null;
-            return;
-        }
+        const arrived = heldBeforeBlur !== event.target && pressed !== event.target;
         heldBeforeBlur = null;
-        Module._radixor_gotFocus(row);
+        if (arrived)
+            Module._radixor_gotFocus(rows.get(event.target));
     }
 
-    // The press that gave a result box the focus put the caret where it
-    // landed; unless it dragged a selection, the click selects the whole.
-    let clickedInto = null;
     function onMouseDown(event) {
-        clickedInto = document.activeElement !== event.currentTarget ? event.currentTarget : null;
+        pressed = document.activeElement !== event.currentTarget ? event.currentTarget : null;
     }
+    // A click into the entry leaves the caret where it landed; a click into
+    // a result box has the focus arrive then, unless it dragged a selection.
     function onMouseUp(event) {
-        const box = event.currentTarget;
-        if (box === clickedInto && box.selectionStart === box.selectionEnd)
-            selectWhole(box);
-        clickedInto = null;
+        const box = pressed;
+        pressed = null;
+        if (box && box.readOnly && box === event.target && box.selectionStart === box.selectionEnd)
+            Module._radixor_gotFocus(rows.get(box));
     }
 
     // A selection ending at the text's start keeps a long text shown from
@@ -208,6 +206,7 @@ var page = (() => {
             client.style.fontSize = Math.round(line * 0.85) + 'px';
             client.style.lineHeight = line + 'px';
             window.addEventListener('keydown', onKeyDown, true);
+            window.addEventListener('mouseup', onMouseUp, true);
             window.addEventListener('blur', () => { heldBeforeBlur = document.activeElement; });
             document.addEventListener('visibilitychange', () => {
                 if (document.hidden)
@@ -229,8 +228,6 @@ var page = (() => {
                 if (flags & Flag.Output) {
                     element.readOnly = true;
                     element.className = 'output';
-                    element.addEventListener('mousedown', onMouseDown);
-                    element.addEventListener('mouseup', onMouseUp);
                 } else {
                     element.inputMode = 'numeric';
                     entryRow = row;
@@ -270,6 +267,8 @@ var page = (() => {
             });
             if (kind === Kind.Label)
                 element.style.width = element.style.height = '';
+            if (kind === Kind.TextBox)
+                element.addEventListener('mousedown', onMouseDown);
             if (kind === Kind.TextBox || kind === Kind.Button) {
                 element.dataset.ring = tabIndex;
                 element.addEventListener('focus', onFocus);
