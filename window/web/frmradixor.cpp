@@ -3,6 +3,7 @@
 // page asks; everything the window decides is decided here or in the
 // handlers, as on the desktops.
 
+#include "conversion.h"
 #include "definition.h"
 #include "entryrules.h"
 #include "frmradixor.h"
@@ -32,6 +33,8 @@ EM_JS(void, pageAddControl,
 EM_JS(void, pageOpen, (const char *caption, int captionLength, int width, int height, int line),
       { page.open(page.ascii(caption, captionLength), width, height, line); });
 EM_JS(void, pageReady, (), { page.ready(); });
+EM_JS(void, pageFitResults, (const char *one, int oneLength, const char *other, int otherLength),
+      { page.fitResults([ page.ascii(one, oneLength), page.ascii(other, otherLength) ]); });
 EM_JS(int, pageTextLength, (int row), { return page.box(row).value.length; });
 EM_JS(void, pageCopyText, (int row, char16_t *into), {
     const text = page.box(row).value;
@@ -157,6 +160,11 @@ int main()
                        d.tabIndex, d.flags, d.spoken.data(), int(d.spoken.size()), d.labelledBy.data(),
                        int(d.labelledBy.size()));
     }
+    // The widest result: 31 binary digits, of 2^31 - 1, or of 2^30 in a
+    // face whose 0 is wider than its 1.
+    const std::string widest[] = {conversion::dec2bin(conversion::limit - 1),
+                                  conversion::dec2bin(conversion::limit / 2)};
+    pageFitResults(widest[0].data(), int(widest[0].size()), widest[1].data(), int(widest[1].size()));
     pageReady();
     // The window opens with the focus in the entry and its text selected.
     page.setFocus(row("txtRadixor"));

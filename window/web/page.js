@@ -185,6 +185,22 @@ var page = (() => {
         return [span, caption[amp + 1].toUpperCase()];
     }
 
+    // A browser that will not load the module says why in the page, where
+    // the window would have been. This emscripten leaves a failed fetch of
+    // the module unhandled rather than abort, and a page opened from disk
+    // hears nothing of it: there, the page asks for the module itself.
+    if (location.protocol === 'file:')
+        fetch('radixor.wasm', { method: 'HEAD' }).catch(() => Module.onAbort());
+    Module.onAbort = () => {
+        const line = document.createElement('p');
+        line.id = 'ended';
+        line.textContent = location.protocol === 'file:'
+            ? 'Radixor cannot start from a file on disk in this browser, which loads no WebAssembly there. '
+              + 'Open it from a web address instead (scripts/web.sh serves it on this computer).'
+            : 'Radixor could not start: this browser did not load its WebAssembly module.';
+        document.getElementById('frmRadixor').replaceWith(line);
+    };
+
     let audio = null;
 
     return {
@@ -290,7 +306,21 @@ var page = (() => {
             for (const element of elements)
                 if (element.dataset.labelledBy)
                     document.getElementById(element.dataset.labelledBy).htmlFor = element.id;
-            windowElement.hidden = false;
+            if ('serviceWorker' in navigator && location.protocol !== 'file:')
+                navigator.serviceWorker.register('sw.js').catch(() => {});
+        },
+
+        // The widest result must show whole in its box, two pixels in from
+        // either side with a pixel for the caret: the digits close up until
+        // it does.
+        fitResults(widest) {
+            const measure = document.createElement('canvas').getContext('2d');
+            for (const box of elements.filter((e) => e.readOnly)) {
+                measure.font = getComputedStyle(box).font;
+                const room = box.clientWidth - 5;
+                const spacing = Math.min(0, ...widest.map((t) => (room - measure.measureText(t).width) / t.length));
+                box.style.letterSpacing = Math.floor(spacing * 100) / 100 + 'px';
+            }
         },
 
         box(row) { return elements[row]; },
