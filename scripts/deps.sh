@@ -26,8 +26,15 @@ test_packages=(
     emscripten chromium chromium-driver python3-selenium
 )
 
+# With "web", only what building the page needs (scripts/web.sh).
+web_packages=(cmake ninja-build emscripten)
+
 packages=("${run_packages[@]}")
-[ "${1:-}" = run ] || packages+=("${test_packages[@]}")
+case "${1:-}" in
+run) ;;
+web) packages=("${web_packages[@]}") ;;
+*) packages+=("${test_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -39,7 +46,7 @@ done
 # is not Debian's brings its own npm.
 axe_core=axe-core@4.14.1
 need_axe=false
-if [ "${1:-}" != run ]; then
+if [ -z "${1:-}" ]; then
     command -v npm >/dev/null || missing+=(npm)
     [ -f "$(npm root -g 2>/dev/null)/axe-core/axe.min.js" ] || need_axe=true
 fi

@@ -2,16 +2,15 @@
 a local web server for a built site/ folder, and the browser with every
 audio start counted, so a test hears the beeps."""
 import contextlib
-import functools
-import http.server
 import os
 import shutil
 import tempfile
-import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
+
+from serve import served  # noqa: F401  (the tests' server)
 
 # Every tone the page starts counts, whatever made it.
 COUNT_AUDIO_STARTS = """
@@ -22,28 +21,6 @@ AudioScheduledSourceNode.prototype.start = function (...args) {
     return start.apply(this, args);
 };
 """
-
-
-class Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json',
-                      '.js': 'text/javascript'}
-
-    def log_message(self, *args):
-        pass
-
-
-@contextlib.contextmanager
-def served(folder):
-    """The folder on a free local port; yields its address."""
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=folder))
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
-    try:
-        yield server, f'http://127.0.0.1:{server.server_address[1]}/'
-    finally:
-        server.shutdown()
-        server.server_close()
 
 
 @contextlib.contextmanager

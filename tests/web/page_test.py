@@ -6,10 +6,10 @@ working offline and from disk, and a screenshot to look at.
 import os
 import re
 import sys
-import time
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
 
 import browser
 from behaviour import Window
@@ -177,18 +177,18 @@ def test_offline(w, server):
     check(w.js("return document.getElementById('txtHex').value") == 'FF', 'no conversion offline')
 
 
-def from_disk(extra):
-    index = 'file://' + os.path.join(os.path.abspath(browser.site_folder()), 'index.html')
-    with browser.chromium(extra=extra) as driver:
-        driver.get(index)
-        time.sleep(1)
-        return driver.execute_script("return [document.body.innerText.trim(), !!document.getElementById('txtRadixor')]")
+def from_disk(driver):
+    driver.get('file://' + os.path.join(os.path.abspath(browser.site_folder()), 'index.html'))
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+        "return !!document.getElementById('ended') || !!document.getElementById('txtRadixor')"))
+    return driver.execute_script("return [document.body.innerText.trim(), !!document.getElementById('txtRadixor')]")
 
 
 def test_from_disk(w):
-    said, opened = from_disk(())
+    said, opened = from_disk(w.driver)
     check(not opened and 'cannot start from a file on disk' in said, f'from disk: {said!r}')
-    said, opened = from_disk(('--allow-file-access-from-files',))
+    with browser.chromium(extra=('--allow-file-access-from-files',)) as driver:
+        said, opened = from_disk(driver)
     check(opened, f'from disk, where the browser allows it: {said!r}')
 
 
@@ -208,9 +208,9 @@ def main():
                 print(f'FAIL {name}\n     {e}')
                 failed += 1
         if shot:
-            w = Window(driver, address)
+            Window(driver, address)
             ActionChains(driver).send_keys('255' + Keys.ENTER).perform()
-            driver.save_screenshot(shot)
+            driver.find_element('id', 'frmRadixor').screenshot(shot)
     print(f'{passed} passed, {failed} failed')
     return 1 if failed else 0
 

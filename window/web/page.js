@@ -306,6 +306,7 @@ var page = (() => {
             for (const element of elements)
                 if (element.dataset.labelledBy)
                     document.getElementById(element.dataset.labelledBy).htmlFor = element.id;
+            performance.mark('radixor-ready');
             if ('serviceWorker' in navigator && location.protocol !== 'file:')
                 navigator.serviceWorker.register('sw.js').catch(() => {});
         },
