@@ -166,10 +166,12 @@ def test_results(w):
     check(tabbed == ['txtDec', 0, 0, 100000], f'a long result tabbed into: {tabbed}')
 
 
-def test_offline(w, server):
-    """After one visit the page starts with the server gone."""
-    w.driver.get(w.address)
+def test_installable_offline(w, server):
+    """The browser offers to install the page, and after one visit it
+    starts with the server gone."""
     w.driver.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
+    errors = w.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+    check(not errors, f'not installable: {errors}')
     server.shutdown()
     server.server_close()
     browser.open_window(w.driver, w.address)
@@ -197,8 +199,8 @@ def main():
     failed = passed = 0
     with browser.served(browser.site_folder()) as (server, address), browser.chromium() as driver:
         tests = [test_layout, test_accessibility, test_insertion_routes, test_results, test_from_disk,
-                 lambda w: test_offline(w, server)]
-        names = [t.__name__ for t in tests[:-1]] + ['test_offline']
+                 lambda w: test_installable_offline(w, server)]
+        names = [t.__name__ for t in tests[:-1]] + ['test_installable_offline']
         for name, test in zip(names, tests):
             try:
                 test(Window(driver, address))

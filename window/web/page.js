@@ -15,7 +15,8 @@ var page = (() => {
     // Enter and Esc reach the window wherever the focus is, and a modifier
     // chord gives the window's meaning before the browser's.
     function onKeyDown(event) {
-        if (ended || event.isComposing || event.keyCode === 229)
+        // Chords with the system's own key (Cmd on a Mac) are the system's.
+        if (ended || event.isComposing || event.keyCode === 229 || event.metaKey)
             return;
         const focused = rows.has(document.activeElement) ? rows.get(document.activeElement) : -1;
         const take = () => { event.preventDefault(); event.stopPropagation(); };
