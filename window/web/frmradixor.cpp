@@ -85,7 +85,8 @@ std::optional<Control> focusOf(int row)
 
 }  // namespace
 
-// What the page's keydown handler does with a key after the window saw it.
+// What the page's keydown handler does with a key after the window saw
+// it; page.js numbers them the same.
 enum KeyOutcome { BrowsersOwn = 0, Taken = 1, DeleteBack = 2 };
 
 extern "C" {

@@ -5,11 +5,12 @@
 
 var page = (() => {
     const Kind = { TextBox: 0, Button: 1, Frame: 2, Label: 3 };
-    const Flag = { Entry: 1, Output: 2, InFrame: 16 };
+    const Flag = { Output: 2, InFrame: 16 };
     const Key = { Character: 0, Backspace: 1, Other: 2 };
+    const Outcome = { BrowsersOwn: 0, Taken: 1, DeleteBack: 2 };
     const elements = [];  // by row
     const rows = new Map();  // element to row
-    let windowElement, client, frame, entryRow = -1, lineHeight = 13;
+    let windowElement, client, frame, entryRow = -1;
     let ended = false;
 
     // Enter and Esc reach the window wherever the focus is, and a modifier
@@ -49,10 +50,10 @@ var page = (() => {
             character = event.code.toLowerCase().codePointAt(event.code.length - 1);
         }
         switch (Module._radixor_key(focused, key, character, event.ctrlKey, event.altKey)) {
-        case 1:
+        case Outcome.Taken:
             take();
             break;
-        case 2:
+        case Outcome.DeleteBack:
             take();
             deleteBack(elements[entryRow]);
             break;
@@ -62,8 +63,8 @@ var page = (() => {
     // The ring runs through every control that takes the focus by its tab
     // index, and closes: past the last comes the first.
     function tabFrom(focused, step) {
-        const ring = elements.filter((e) => e.dataset.ring !== undefined)
-            .sort((a, b) => a.dataset.ring - b.dataset.ring);
+        const ring = elements.filter((e) => e.matches('input, button'))
+            .sort((a, b) => a.dataset.tab - b.dataset.tab);
         let at = ring.indexOf(elements[focused]);
         if (at < 0)
             at = step > 0 ? -1 : 0;
@@ -212,7 +213,6 @@ var page = (() => {
 
         open(caption, width, height, line) {
             document.title = caption;
-            lineHeight = line;
             windowElement = document.getElementById('frmRadixor');
             windowElement.style.width = width + 'px';
             const bar = document.getElementById('caption');
@@ -220,7 +220,9 @@ var page = (() => {
             client = document.getElementById('client');
             client.style.width = width + 'px';
             client.style.height = height + 'px';
-            client.style.fontSize = Math.round(line * 0.85) + 'px';
+            // A sans face's line is about 1.17 times its size: 11 pixels
+            // for the 13-pixel line the layout is drawn for.
+            client.style.fontSize = Math.floor(line / 1.17) + 'px';
             client.style.lineHeight = line + 'px';
             window.addEventListener('keydown', onKeyDown, true);
             window.addEventListener('mouseup', onMouseUp, true);
@@ -286,10 +288,8 @@ var page = (() => {
                 element.style.width = element.style.height = '';
             if (kind === Kind.TextBox)
                 element.addEventListener('mousedown', onMouseDown);
-            if (kind === Kind.TextBox || kind === Kind.Button) {
-                element.dataset.ring = tabIndex;
+            if (kind === Kind.TextBox || kind === Kind.Button)
                 element.addEventListener('focus', onFocus);
-            }
             element.dataset.tab = tabIndex;
             elements[row] = element;
             rows.set(element, row);
