@@ -85,10 +85,6 @@ std::optional<Control> focusOf(int row)
 
 }  // namespace
 
-// What the page's keydown handler does with a key after the window saw
-// it; page.js numbers them the same.
-enum KeyOutcome { BrowsersOwn = 0, Taken = 1, DeleteBack = 2 };
-
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void radixor_click(int row) { form.Click(Control(row)); }
@@ -97,29 +93,13 @@ EMSCRIPTEN_KEEPALIVE void radixor_enter(int focused) { form.Click(frmRadixor::en
 EMSCRIPTEN_KEEPALIVE void radixor_escape() { form.Click(frmRadixor::escapeTarget()); }
 
 // key is a keys::Key, character what the key writes (for Key::Character).
+// The outcome is a frmRadixor::KeyOutcome, which page.js numbers the same.
+static_assert(int(frmRadixor::KeyOutcome::Own) == 0 && int(frmRadixor::KeyOutcome::Taken) == 1
+              && int(frmRadixor::KeyOutcome::Backspace) == 2);
 EMSCRIPTEN_KEEPALIVE int radixor_key(int focused, int key, int character, int ctrl, int alt)
 {
     const keys::Chord chord{keys::Key(key), char32_t(character), ctrl != 0, alt != 0};
-    const keys::Meaning meaning = keys::meaning(chord);
-    switch (meaning.kind) {
-    case keys::Meaning::Own:
-        return BrowsersOwn;
-    case keys::Meaning::AccessKey:
-        form.AccessKey(meaning.character);
-        return Taken;
-    case keys::Meaning::KeyPress:
-        break;
-    }
-    // Only the entry filters keys; a button or a result box does with them
-    // what it does anyway (Space clicks a button, Ctrl+C copies a result).
-    if (focusOf(focused) != row("txtRadixor"))
-        return BrowsersOwn;
-    int KeyAscii = meaning.code;
-    form.txtRadixor_KeyPress(KeyAscii);
-    if (KeyAscii == 0)
-        return Taken;
-    // Ctrl+H is the backspace character too, which the page has no key for.
-    return KeyAscii == 8 && chord.key != keys::Key::Backspace ? DeleteBack : BrowsersOwn;
+    return int(form.KeyDown(chord, focusOf(focused) == row("txtRadixor")));
 }
 
 EMSCRIPTEN_KEEPALIVE char16_t *radixor_before(int length)

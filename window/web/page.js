@@ -7,7 +7,7 @@ var page = (() => {
     const Kind = { TextBox: 0, Button: 1, Frame: 2, Label: 3 };
     const Flag = { Output: 2, InFrame: 16 };
     const Key = { Character: 0, Backspace: 1, Other: 2 };
-    const Outcome = { BrowsersOwn: 0, Taken: 1, DeleteBack: 2 };
+    const Outcome = { Own: 0, Taken: 1, Backspace: 2 };
     const elements = [];  // by row
     const rows = new Map();  // element to row
     let windowElement, client, frame, entryRow = -1;
@@ -53,7 +53,7 @@ var page = (() => {
         case Outcome.Taken:
             take();
             break;
-        case Outcome.DeleteBack:
+        case Outcome.Backspace:
             take();
             deleteBack(elements[entryRow]);
             break;
