@@ -3,7 +3,6 @@
 #include "accessibility.h"
 #include "appearance.h"
 #include "entryvalidator.h"
-#include "keys.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -234,28 +233,13 @@ bool QtWindow::eventFilter(QObject *watched, QEvent *event)
 // True when the key is taken here and goes no further.
 bool QtWindow::keyPress(QObject *watched, QKeyEvent *event)
 {
-    const keys::Meaning meaning = keys::meaning(chordOf(*event));
-    switch (meaning.kind) {
-    case keys::Meaning::Own:
-        return false;
-    case keys::Meaning::AccessKey:
-        form.AccessKey(meaning.character);
-        return true;
-    case keys::Meaning::KeyPress:
-        break;
-    }
-    // Only the entry filters what is typed; a button or result box lets
-    // the key do what it does there, which for a character is nothing.
     QLineEdit *entry = box(row("txtRadixor"));
-    if (watched != entry)
+    switch (form.KeyDown(chordOf(*event), watched == entry)) {
+    case radixor::frmRadixor::KeyOutcome::Own:
         return false;
-    int KeyAscii = meaning.code;
-    form.txtRadixor_KeyPress(KeyAscii);
-    if (KeyAscii == 0)
+    case radixor::frmRadixor::KeyOutcome::Taken:
         return true;
-    // Ctrl+H is the backspace character as well, a chord Qt's line edit
-    // has no binding for.
-    if (KeyAscii == 8 && event->key() != Qt::Key_Backspace) {
+    case radixor::frmRadixor::KeyOutcome::Backspace:
         entry->backspace();
         return true;
     }
