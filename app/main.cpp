@@ -1,4 +1,4 @@
-#include "frmradixor.h"
+#include "qtwindow.h"
 #include "placement.h"
 #include "startup.h"
 
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtTexts);
     QApplication::setLayoutDirection(Qt::LeftToRight);
 
-    frmRadixor form;
+    QtWindow form;
     // Qt lets a tool window close without ending the program; this one is
     // the program.
     form.setAttribute(Qt::WA_QuitOnClose);
