@@ -192,6 +192,11 @@ def check_offsets(app):
             answered('%s: addSelection(%d, %d)' % (name, start, end), lambda: text.addSelection(start, end))
             answered('%s: getSelection' % name, lambda: [text.getSelection(i) for i in (INT_MIN, -1, 0, INT_MAX)])
             answered('%s: removeSelection' % name, lambda: [text.removeSelection(i) for i in (INT_MIN, INT_MAX, 0)])
+        # Qt's bridge asks for each offset of a range in turn, so only ranges
+        # a little past the text: a range to INT_MAX never ends in Qt 6.4.
+        for start, end in [(-10, 3), (0, n + 50)]:
+            answered('%s: getRangeExtents(%d, %d)' % (name, start, end),
+                     lambda: text.getRangeExtents(start, end, pyatspi.DESKTOP_COORDS))
         for offset in offsets:
             answered('%s: setCaretOffset(%d)' % (name, offset), lambda: text.setCaretOffset(offset))
         for point in [(INT_MIN, INT_MIN), (INT_MAX, INT_MAX), (0, 0)]:

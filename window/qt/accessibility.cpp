@@ -154,9 +154,11 @@ public:
     // turn, so the advances are summed once for each text.
     QRect characterRect(int offset) const override
     {
-        const std::vector<qreal> &lefts = advances();
-        if (offset < 0 || std::size_t(offset) + 1 >= lefts.size())
+        // Qt's bridge asks for every offset of a range it is given, however
+        // far past the text: those answer first.
+        if (offset < 0 || offset >= characterCount())
             return {};
+        const std::vector<qreal> &lefts = advances();
         const QRectF caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRectF();
         const qreal height = QFontMetricsF(box()->font()).height();
         const qreal left = caret.center().x() + lefts[std::size_t(offset)]
