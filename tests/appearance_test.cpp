@@ -2,6 +2,7 @@
 // drawn in the screen's own pixels, every text inside its box, and every
 // text legible in the light palette and a dark one.
 
+#include "appearance.h"
 #include "radixortest.h"
 
 #include <QFontMetricsF>
@@ -157,6 +158,7 @@ private slots:
     void initTestCase();
     void cleanup();
     void widestBinaryFitsInDevicePixels();
+    void fontSearchesFindTheLargestThatFits();
     void captionsFitTheirControls();
     void drawnInEachPalette_data();
     void drawnInEachPalette();
@@ -208,6 +210,39 @@ void AppearanceTest::widestBinaryFitsInDevicePixels()
                                    bin->palette().color(QPalette::Text));
     QVERIFY2(ink.split(u'.', Qt::SkipEmptyParts).size() == 31 && ink.startsWith(u'.') && ink.endsWith(u'.'),
              qPrintable(ink));
+}
+
+// Both searches start from a guess to load fewer font engines; what they
+// find is what trying every size, or stretch, from the top down finds.
+void AppearanceTest::fontSearchesFindTheLargestThatFits()
+{
+    const QFont font = QApplication::font();
+    for (const int line : {9, 13, 17, 24}) {
+        int largest = line;
+        QFont tried = font;
+        for (; largest > 5; --largest) {
+            tried.setPixelSize(largest);
+            if (QFontMetrics(tried).height() <= line)
+                break;
+        }
+        QCOMPARE(radixor::lineFont(font, line).pixelSize(), largest);
+    }
+
+    QFont boxFont = radixor::lineFont(font, 13);
+    const QString widest[] = {QString(31, u'1'), u'1' + QString(30, u'0')};
+    for (const int width : {150, 180, 201, 240}) {
+        int largest = 100;
+        for (; largest > 50; --largest) {
+            QFont tried = boxFont;
+            tried.setStretch(largest);
+            const QFontMetricsF metrics(tried);
+            if (qRound(std::max(metrics.horizontalAdvance(widest[0]), metrics.horizontalAdvance(widest[1]))) + 1 <=
+                width - 4)
+                break;
+        }
+        const int found = radixor::narrowedToFit(boxFont, width).stretch();
+        QCOMPARE(found == 0 ? 100 : found, largest);
+    }
 }
 
 void AppearanceTest::captionsFitTheirControls()
