@@ -26,7 +26,7 @@ void AccessibilityTest::charactersSitWhereClicksFindThem()
     box->setGeometry(10, 10, 120, 13);
     QVERIFY(QAccessible::queryAccessibleInterface(box)->editableTextInterface());
     box->setReadOnly(true);
-    radixor::hearTextBoxes(&window);
+    radixor::installAccessibleTextBoxes(&window);
     QVERIFY(!QAccessible::queryAccessibleInterface(box)->editableTextInterface());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

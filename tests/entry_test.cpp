@@ -289,7 +289,7 @@ void EntryTest::clearEmptiesAllButKeepsDecnum()
     QCOMPARE(r.entry->text(), QString());
     QCOMPARE(r.outputs(), QStringList(4));
     QCOMPARE(focused(), r.entry);
-    QCOMPARE(r.form.kept(), std::optional<double>(12.0));
+    QCOMPARE(r.form.lastConverted(), std::optional<double>(12.0));
     QCOMPARE(r.beeps.size(), 0);
 }
 

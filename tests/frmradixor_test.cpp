@@ -175,7 +175,7 @@ void FrmRadixorTest::convert()
 
     Radixor r;
     QVERIFY(r.active);
-    QVERIFY(!r.form.kept());
+    QVERIFY(!r.form.lastConverted());
     r.type(typed);
     if (keypadDigit >= 0)
         click(r.keypad(keypadDigit));
@@ -187,7 +187,7 @@ void FrmRadixorTest::convert()
     QCOMPARE(r.entry->text(), shown[0]);
     QCOMPARE(focused(), r.entry);
     QCOMPARE(r.entry->selectedText(), shown[0]);
-    QCOMPARE(r.form.kept(), std::optional<double>(value));
+    QCOMPARE(r.form.lastConverted(), std::optional<double>(value));
 }
 
 // Keys sent back to back, with no time for a timer between them.

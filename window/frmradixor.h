@@ -74,7 +74,7 @@ public:
     static Control escapeTarget();
 
     // The value the last Convert parsed; empty until the first one.
-    const std::optional<double> &kept() const { return decnum; }
+    const std::optional<double> &lastConverted() const { return decnum; }
 
 private:
     void cmdConvert_Click();

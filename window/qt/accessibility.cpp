@@ -303,7 +303,7 @@ QAccessibleInterface *textBoxFactory(const QString &className, QObject *object)
 
 }  // namespace
 
-void hearTextBoxes(QWidget *window)
+void installAccessibleTextBoxes(QWidget *window)
 {
     // Qt asks the factory installed last first.
     [[maybe_unused]] static const bool installed = (QAccessible::installFactory(textBoxFactory), true);

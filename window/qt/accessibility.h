@@ -16,6 +16,6 @@ namespace radixor {
 // going through the entry's rule. For window's boxes this holds even where
 // Qt has already answered. Call once window's controls are built and set
 // read-only; they stay so.
-void hearTextBoxes(QWidget *window);
+void installAccessibleTextBoxes(QWidget *window);
 
 }  // namespace radixor

@@ -97,7 +97,7 @@ void narrowToFit(const QList<QLineEdit *> &boxes)
 namespace {
 
 // An output box shows the colour behind it rather than an entry field's.
-void showFace(QLineEdit *box, const QColor &behind)
+void fillBackground(QLineEdit *box, const QColor &behind)
 {
     QPalette palette;
     palette.setColor(QPalette::Base, behind);
@@ -144,7 +144,7 @@ void showFrameBehind(QWidget *frame, const QList<QLineEdit *> &boxes)
     }
     const QImage drawn = frame->grab(column).toImage();
     for (qsizetype i = 0; i < boxes.size(); ++i)
-        showFace(boxes[i], drawn.pixelColor((centres[i] - column.topLeft()) * drawn.devicePixelRatio()));
+        fillBackground(boxes[i], drawn.pixelColor((centres[i] - column.topLeft()) * drawn.devicePixelRatio()));
 }
 
 void showFirstDigitUnfocused(QLineEdit *box)

@@ -156,7 +156,7 @@ QtWindow::QtWindow(QWidget *parent)
     for (Control c = 0; c < widgets.size(); ++c)
         if (!controls[c].labelledBy.empty())
             static_cast<QLabel *>(widgets[row(controls[c].labelledBy)])->setBuddy(widgets[c]);
-    hearTextBoxes(this);
+    installAccessibleTextBoxes(this);
 
     for (auto next = tabOrder.begin(); next != tabOrder.end(); ++next)
         if (auto after = std::next(next); after != tabOrder.end())

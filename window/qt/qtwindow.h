@@ -22,7 +22,7 @@ public:
     explicit QtWindow(QWidget *parent = nullptr);
 
     // The value the last Convert parsed; empty until the first one.
-    const std::optional<double> &kept() const { return form.kept(); }
+    const std::optional<double> &lastConverted() const { return form.lastConverted(); }
 
     using QWidget::setFocus;
 
