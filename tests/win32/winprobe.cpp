@@ -13,9 +13,14 @@
 //   winprobe paste         sends WM_PASTE to the entry box
 //   winprobe closebox      a point on the caption's close box, in screen
 //                          pixels
+//   winprobe background    a point of the window's own background, left
+//                          of the entry box, in screen pixels
+//   winprobe box NAME [I]  a box's selection start and length, and text
+//   winprobe serve         reads one command a line from stdin and answers
+//                          each, then a line ".", until stdin ends: a
+//                          driver asking often spares a Wine start each
 
-#include "definition.h"
-#include "frmradixor.h"
+#include "controlid.h"
 
 #include <initguid.h>
 #include <oleacc.h>
@@ -23,11 +28,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 using namespace radixor;
+using radixor::win32::controlId;
 
 HWND form()
 {
@@ -37,7 +46,7 @@ HWND form()
 
 HWND control(HWND frm, std::size_t row) { return GetDlgItem(frm, controlId(row)); }
 
-std::size_t row(const char *name, const char *index)
+std::size_t rowNamed(const char *name, const char *index)
 {
     const ControlDef *c = find(name, index ? std::atoi(index) : -1);
     if (!c) {
@@ -63,9 +72,7 @@ std::string text(HWND hwnd)
     return utf8(buffer);
 }
 
-}  // namespace
-
-int main(int argc, char *argv[])
+int answer(int argc, char *argv[])
 {
     const HWND frm = form();
     if (!frm) {
@@ -94,7 +101,7 @@ int main(int argc, char *argv[])
         std::printf("awareness %d\n", int(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(frm))));
         // A label is as high as its caption's line in the window's font.
         RECT label{};
-        GetWindowRect(control(frm, row("Label1", nullptr)), &label);
+        GetWindowRect(control(frm, rowNamed("Label1", nullptr)), &label);
         std::printf("line %ld\n", label.bottom - label.top);
     } else if (command == "focus") {
         GUITHREADINFO info{};
@@ -111,13 +118,22 @@ int main(int argc, char *argv[])
             }
         std::puts("none");
     } else if (command == "text" && argc > 2) {
-        std::puts(text(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr))).c_str());
+        std::puts(text(control(frm, rowNamed(argv[2], argc > 3 ? argv[3] : nullptr))).c_str());
     } else if (command == "centre" && argc > 2) {
         RECT rect{};
-        GetWindowRect(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr)), &rect);
+        GetWindowRect(control(frm, rowNamed(argv[2], argc > 3 ? argv[3] : nullptr)), &rect);
         std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else if (command == "background") {
+        POINT spot{4, 4};
+        ClientToScreen(frm, &spot);
+        std::printf("%ld %ld\n", spot.x, spot.y);
+    } else if (command == "box" && argc > 2) {
+        const HWND box = control(frm, rowNamed(argv[2], argc > 3 ? argv[3] : nullptr));
+        DWORD start = 0, end = 0;
+        SendMessageW(box, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        std::printf("%lu %lu %s\n", start, end - start, text(box).c_str());
     } else if (command == "first" && argc > 2) {
-        const auto at = SendMessageW(control(frm, row(argv[2], nullptr)), EM_POSFROMCHAR, 0, 0);
+        const auto at = SendMessageW(control(frm, rowNamed(argv[2], nullptr)), EM_POSFROMCHAR, 0, 0);
         std::printf("%d\n", int(short(LOWORD(at))));
     } else if (command == "names") {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -154,10 +170,33 @@ int main(int argc, char *argv[])
                 }
         std::puts("none");
     } else if (command == "paste") {
-        SendMessageW(control(frm, row("txtRadixor", nullptr)), WM_PASTE, 0, 0);
+        SendMessageW(control(frm, rowNamed("txtRadixor", nullptr)), WM_PASTE, 0, 0);
     } else {
-        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|first NAME|names|handles|paste|closebox\n", stderr);
+        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|box NAME [INDEX]|centre NAME [INDEX]|first NAME|"
+                   "background|names|handles|paste|closebox|serve\n", stderr);
         return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 2 || std::strcmp(argv[1], "serve") != 0)
+        return answer(argc, argv);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::vector<std::string> words{"winprobe"};
+        for (std::string word; in >> word;)
+            words.push_back(word);
+        std::vector<char *> args;
+        for (auto &word : words)
+            args.push_back(word.data());
+        answer(int(args.size()), args.data());
+        std::puts(".");
+        std::fflush(stdout);
     }
     return 0;
 }
