@@ -11,6 +11,9 @@
 //   winprobe handles       each control's window handle, as Wine's traces
 //                          print it
 //   winprobe paste         sends WM_PASTE to the entry box
+//   winprobe replacesel T  sends EM_REPLACESEL with T to the entry box
+//   winprobe settext T     sends WM_SETTEXT with T to the entry box
+//   winprobe imechar T     sends WM_IME_CHAR for each character of T
 //   winprobe closebox      a point on the caption's close box, in screen
 //                          pixels
 //   winprobe background    a point of the window's own background, left
@@ -171,9 +174,21 @@ int answer(int argc, char *argv[])
         std::puts("none");
     } else if (command == "paste") {
         SendMessageW(control(frm, rowNamed("txtRadixor", nullptr)), WM_PASTE, 0, 0);
+    } else if ((command == "replacesel" || command == "settext" || command == "imechar") && argc > 2) {
+        const HWND entry = control(frm, rowNamed("txtRadixor", nullptr));
+        std::wstring piece(std::size_t(MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, nullptr, 0)), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, piece.data(), int(piece.size()));
+        piece.pop_back();
+        if (command == "replacesel")
+            SendMessageW(entry, EM_REPLACESEL, TRUE, LPARAM(piece.c_str()));
+        else if (command == "settext")
+            SendMessageW(entry, WM_SETTEXT, 0, LPARAM(piece.c_str()));
+        else
+            for (const wchar_t c : piece)
+                SendMessageW(entry, WM_IME_CHAR, c, 1);
     } else {
         std::fputs("usage: winprobe window|focus|text NAME [INDEX]|box NAME [INDEX]|centre NAME [INDEX]|first NAME|"
-                   "background|names|handles|paste|closebox|serve\n", stderr);
+                   "background|names|handles|paste|replacesel T|settext T|imechar T|closebox|serve\n", stderr);
         return 2;
     }
     return 0;
