@@ -11,8 +11,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
-    // The controls' names for screen readers go through a COM service.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const auto window = radixor::win32::Win32Window::create(IDI_RADIXOR);
     if (!window) {
@@ -29,9 +27,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return 1;
     }
     window->show();
+    // The controls' names for screen readers go through a COM service,
+    // loaded once the window is on the screen.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    window->nameForScreenReaders();
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!window->takeKey(msg)) {
+        if (!window->takeMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

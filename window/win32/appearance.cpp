@@ -150,49 +150,76 @@ std::array<Control, std::size(controls)> creationOrder()
     return order;
 }
 
+RECT frameRect(UINT dpi)
+{
+    RECT frame{0, 0, pixels(clientWidth, int(dpi)), pixels(clientHeight, int(dpi))};
+    AdjustWindowRectExForDpi(&frame, frameStyle, FALSE, frameExStyle, dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT &work = monitor.rcWork;
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
 Fonts::~Fonts()
 {
     DeleteObject(line);
     DeleteObject(output);
 }
 
-// Every position is the definition's, in pixels at the window's dpi; the
-// labels then take their caption's size.
-void Fonts::layOut(HWND frm, const Children &children, UINT dpi)
+HFONT Fonts::make(UINT dpi)
 {
-    const HFONT oldLine = line;
-    const HFONT oldOutput = output;
+    DeleteObject(line);
     line = lineFont(dpi);
+    return line;
+}
+
+// Every position is the definition's, in pixels at the window's dpi.
+RECT Fonts::place(Control row, UINT dpi) const
+{
+    const ControlDef &c = controls[row];
     const int px = int(dpi);
-    for (Control row = 0; row < children.size(); ++row) {
-        const ControlDef &c = controls[row];
-        int width = pixels(c.width, px);
-        int height = pixels(c.height, px);
-        if (c.kind == Kind::Label) {
-            const SIZE size = extent(children[row], line, wide(c.caption));
-            width = size.cx;
-            height = size.cy;
-        }
-        SetWindowPos(children[row], nullptr, pixels(absoluteLeft(c), px), pixels(absoluteTop(c), px), width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(children[row], WM_SETFONT, WPARAM(line), FALSE);
-    }
+    const int left = pixels(absoluteLeft(c), px);
+    const int top = pixels(absoluteTop(c), px);
+    SIZE size{pixels(c.width, px), pixels(c.height, px)};
+    if (c.kind == Kind::Label)
+        size = extent(nullptr, line, wide(c.caption));
+    return {left, top, left + size.cx, top + size.cy};
+}
+
+void Fonts::fitOutputs(const Children &children, UINT dpi)
+{
     // The result boxes share one size, so one fitting serves them all.
     Control first = 0;
     while (!isOutput(first))
         ++first;
+    DeleteObject(output);
     output = fittedFont(children[first], line, dpi);
     for (Control row = 0; row < children.size(); ++row)
         if (isOutput(row))
             SendMessageW(children[row], WM_SETFONT, WPARAM(output ? output : line), FALSE);
+}
 
-    RECT frame{0, 0, pixels(clientWidth, px), pixels(clientHeight, px)};
-    AdjustWindowRectExForDpi(&frame, frameStyle, FALSE, frameExStyle, dpi);
+void Fonts::layOut(HWND frm, const Children &children, UINT dpi)
+{
+    const HFONT oldLine = line;
+    line = lineFont(dpi);
+    for (Control row = 0; row < children.size(); ++row) {
+        const RECT at = place(row, dpi);
+        SetWindowPos(children[row], nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(children[row], WM_SETFONT, WPARAM(line), FALSE);
+    }
+    fitOutputs(children, dpi);
+    const RECT frame = frameRect(dpi);
     SetWindowPos(frm, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(frm, nullptr, TRUE);
     DeleteObject(oldLine);
-    DeleteObject(oldOutput);
 }
 
 // The result boxes in the active border's colour, system colour 10;

@@ -23,6 +23,10 @@ DWORD exStyleOf(const ControlDef &c);
 // bottom of the z-order.
 std::array<Control, std::size(controls)> creationOrder();
 
+// Where the window goes for dpi: its frame round the client area the
+// definition gives, centred on the primary monitor's work area.
+RECT frameRect(UINT dpi);
+
 // The fonts the controls are drawn in; the window keeps them while it
 // lives, and a new dpi replaces them.
 class Fonts
@@ -32,8 +36,15 @@ public:
     ~Fonts();
     Fonts(const Fonts &) = delete;
     Fonts &operator=(const Fonts &) = delete;
-    // Places and sizes the window and every child at dpi, with fonts made
-    // for it.
+    // Makes the line font for dpi, the one every control starts with.
+    HFONT make(UINT dpi);
+    // Where a child goes at dpi: the definition's place, and for a label
+    // the size of its caption in the line font.
+    RECT place(Control row, UINT dpi) const;
+    // Gives the result boxes the line font narrowed until the longest
+    // binary text fits them, if it does not already.
+    void fitOutputs(const Children &children, UINT dpi);
+    // Places and sizes the window and every child at a new dpi.
     void layOut(HWND frm, const Children &children, UINT dpi);
 
 private:

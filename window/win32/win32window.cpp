@@ -3,7 +3,6 @@
 #include "accessibility.h"
 #include "keys.h"
 
-#include <commctrl.h>
 
 #include <string>
 
@@ -50,23 +49,34 @@ bool Win32Window::build(int iconId)
     }();
     if (!registered)
         return false;
-    if (!CreateWindowExW(frameExStyle, windowClass, wide(windowCaption).c_str(), frameStyle, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this))
+    // Made where and as large as it will show, and every child in its
+    // place with its font: each move afterwards would cost a round of
+    // messages per window. The dpi is the system's until the window has
+    // its own.
+    const UINT systemDpi = GetDpiForSystem();
+    RECT at = frameRect(systemDpi);
+    if (!CreateWindowExW(frameExStyle, windowClass, wide(windowCaption).c_str(), frameStyle, at.left, at.top,
+                         at.right - at.left, at.bottom - at.top, nullptr, nullptr, instance, this))
         return false;
+    const UINT dpi = GetDpiForWindow(frm);
+    const HFONT line = fonts.make(dpi);
     for (const Control row : creationOrder()) {
         const ControlDef &c = controls[row];
-        children[row] = CreateWindowExW(exStyleOf(c), classOf(c.kind), wide(c.caption).c_str(), styleOf(c), 0, 0, 0,
-                                        0, frm, HMENU(INT_PTR(controlId(row))), instance, nullptr);
+        at = fonts.place(row, dpi);
+        children[row] = CreateWindowExW(exStyleOf(c), classOf(c.kind), wide(c.caption).c_str(), styleOf(c), at.left,
+                                        at.top, at.right - at.left, at.bottom - at.top, frm,
+                                        HMENU(INT_PTR(controlId(row))), instance, nullptr);
         if (!children[row])
             return false;
-        if (isButton(row))
-            SetWindowSubclass(children[row], buttonProc, 0, 0);
-        else if (c.kind == Kind::TextBox)
-            SetWindowSubclass(children[row], clickProc, 0, isOutput(row));
+        SendMessageW(children[row], WM_SETFONT, WPARAM(line), FALSE);
+    }
+    fonts.fitOutputs(children, dpi);
+    if (dpi != systemDpi) {
+        at = frameRect(dpi);
+        SetWindowPos(frm, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     guard = std::make_unique<EntryGuard>(children[entryRow()], form, *this);
-    fonts.layOut(frm, children, GetDpiForWindow(frm));
-    nameForScreenReaders(children);
     return true;
 }
 
@@ -78,33 +88,64 @@ Win32Window::~Win32Window()
 
 void Win32Window::show()
 {
-    RECT window{};
-    GetWindowRect(frm, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT &work = monitor.rcWork;
-    const LONG width = window.right - window.left;
-    const LONG height = window.bottom - window.top;
-    SetWindowPos(frm, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(frm, SW_SHOW);
     UpdateWindow(frm);
     setFocus(entryRow());
 }
 
-bool Win32Window::takeKey(MSG &msg)
+void Win32Window::nameForScreenReaders() { win32::nameForScreenReaders(children); }
+
+bool Win32Window::takeMessage(MSG &msg)
 {
     if (!frm || (msg.hwnd != frm && !IsChild(frm, msg.hwnd)))
         return false;
-    // Alt with a character clicks the button it marks, or beeps; Alt+Space
-    // keeps its meaning, the window menu.
-    if (msg.message == WM_SYSCHAR && msg.wParam != ' ') {
-        const keys::Meaning meaning = keys::meaning({keys::Key::Character, char32_t(msg.wParam), false, true});
-        if (meaning.kind == keys::Meaning::AccessKey) {
-            form.AccessKey(meaning.character);
+    const auto row = rowOf(msg.hwnd);
+    switch (msg.message) {
+    case WM_SYSCHAR:
+        // Alt with a character clicks the button it marks, or beeps;
+        // Alt+Space keeps its meaning, the window menu.
+        if (msg.wParam != ' ') {
+            const keys::Meaning meaning = keys::meaning({keys::Key::Character, char32_t(msg.wParam), false, true});
+            if (meaning.kind == keys::Meaning::AccessKey) {
+                form.AccessKey(meaning.character);
+                return true;
+            }
+        }
+        break;
+    case WM_CHAR:
+        // IsDialogMessage would read a plain letter at a button as an
+        // access key, which only Alt makes it here: the button ignores it.
+        if (row && isButton(*row))
+            return true;
+        break;
+    case WM_LBUTTONDOWN:
+        // A click that gives a box the focus runs its GotFocus handler
+        // first, which selects the whole text. In the entry the click then
+        // places the caret where it was, as every later click does; a
+        // result box keeps the whole text selected, ready to copy, unless
+        // the mouse drags a selection of its own.
+        if (row && controls[*row].kind == Kind::TextBox && GetFocus() != msg.hwnd) {
+            DispatchMessageW(&msg);
+            if (isOutput(*row)) {
+                clickedInto = msg.hwnd;
+            } else {
+                const auto at = LOWORD(SendMessageW(msg.hwnd, EM_CHARFROMPOS, 0, msg.lParam));
+                SendMessageW(msg.hwnd, EM_SETSEL, at, at);
+            }
             return true;
         }
+        break;
+    case WM_LBUTTONUP:
+        if (msg.hwnd == clickedInto) {
+            clickedInto = nullptr;
+            DispatchMessageW(&msg);
+            DWORD start = 0, end = 0;
+            SendMessageW(msg.hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+            if (start == end)
+                SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+            return true;
+        }
+        break;
     }
     // Tab, Enter and Esc as in a dialog.
     return IsDialogMessageW(frm, &msg);
@@ -231,47 +272,6 @@ void Win32Window::focusMoved(Control control)
             SendMessageW(children[row], BM_SETSTYLE, row == target ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     if (!reactivating)
         form.GotFocus(control);
-}
-
-// IsDialogMessage reads a plain letter at a button as an access key, which
-// only Alt makes it here: the buttons take their characters, and ignore
-// them.
-LRESULT CALLBACK Win32Window::buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_GETDLGCODE && lParam && reinterpret_cast<const MSG *>(lParam)->message == WM_CHAR)
-        result |= DLGC_WANTCHARS;
-    else if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, buttonProc, 0);
-    return result;
-}
-
-// A click that gives a box the focus runs its GotFocus handler first,
-// which selects the whole text. In the entry the click then places the
-// caret where it was, as every later click does; a result box keeps the
-// whole text selected, ready to copy, unless the mouse dragged a
-// selection of its own.
-LRESULT CALLBACK Win32Window::clickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR output)
-{
-    static HWND clickedInto = nullptr;
-    if (message == WM_LBUTTONDOWN && GetFocus() != hwnd)
-        clickedInto = hwnd;
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_LBUTTONDOWN && clickedInto == hwnd && !output) {
-        clickedInto = nullptr;
-        const auto at = LOWORD(SendMessageW(hwnd, EM_CHARFROMPOS, 0, lParam));
-        SendMessageW(hwnd, EM_SETSEL, at, at);
-    } else if (message == WM_LBUTTONUP && clickedInto == hwnd) {
-        clickedInto = nullptr;
-        DWORD start = 0, end = 0;
-        SendMessageW(hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-        if (start == end)
-            SendMessageW(hwnd, EM_SETSEL, 0, -1);
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, clickProc, 0);
-    }
-    return result;
 }
 
 }  // namespace radixor::win32

@@ -27,13 +27,18 @@ public:
     Win32Window(const Win32Window &) = delete;
     Win32Window &operator=(const Win32Window &) = delete;
 
-    // Shows the window centred on the primary monitor's work area, then
+    // Shows the window, centred on the primary monitor's work area, then
     // gives the entry box the focus.
     void show();
-    // For the message loop: true when msg was a key the window took here
-    // (an access key, or Tab, Enter and Esc with their dialog meaning);
-    // others go to TranslateMessage and DispatchMessage as usual.
-    bool takeKey(MSG &msg);
+    // Tells screen readers each control's name, through a COM service: COM
+    // must be initialised on this thread. After show(), so that the
+    // window is on the screen before the service loads.
+    void nameForScreenReaders();
+    // For the message loop: true when the window took msg here (access
+    // keys, characters at buttons, a click into a box, and Tab, Enter and
+    // Esc with their dialog meaning); others go to TranslateMessage and
+    // DispatchMessage as usual.
+    bool takeMessage(MSG &msg);
 
     std::u16string text(Control box) const override;
     void setText(Control box, std::u16string_view text) override;
@@ -48,8 +53,6 @@ private:
     Win32Window() = default;
     bool build(int iconId);
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK clickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(Control control, int code);
     void focusMoved(Control control);
@@ -63,6 +66,8 @@ private:
     // The control that had the focus when the window was deactivated.
     HWND lastFocus = nullptr;
     bool reactivating = false;
+    // The result box a click gave the focus, until the button is released.
+    HWND clickedInto = nullptr;
 };
 
 }  // namespace radixor::win32
