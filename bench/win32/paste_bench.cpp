@@ -78,9 +78,11 @@ int main(int argc, char *argv[])
         const double refused = since(start);
         const auto next = std::chrono::steady_clock::now();
         const auto length = SendMessageW(entry, WM_GETTEXTLENGTH, 0, 0);
+        const double answered = since(next);
+        const double reading = readClipboard();
         std::printf("%zu digits: judged in %.1f ms, next answer in %.2f ms, entry holds %ld;"
                     " reading the clipboard alone %.1f ms\n",
-                    digits, refused, since(next), long(length), readClipboard());
+                    digits, refused, answered, long(length), reading);
         std::fflush(stdout);
     }
     return 0;
