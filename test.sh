@@ -23,3 +23,12 @@ ctest --test-dir build-fuzz --output-on-failure -j2
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build build-win
 ctest --test-dir build-win --output-on-failure -j2
+
+# The page in a browser: the same core and handlers compiled to WebAssembly
+# with emscripten, the core's tests under node, and the page driven in
+# headless Chromium. emcc's optimizer needs acorn, which a node other than
+# Debian's lacks.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+emcmake cmake -S web -B build-web -G Ninja -DBUILD_TESTING=ON >/dev/null
+cmake --build build-web
+ctest --test-dir build-web --output-on-failure -j2

@@ -1,4 +1,4 @@
-#include "frmradixor.h"
+#include "qtwindow.h"
 #include "placement.h"
 #include "startup.h"
 
@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
     // A diagnostic written to a stderr whose reader has gone must not end
     // the program.
     std::signal(SIGPIPE, SIG_IGN);
+    openStandardDescriptors();
     StartupMessages startup;
     declineSessionBusAutolaunch();
     QApplication app(argc, argv);
@@ -47,7 +48,7 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtTexts);
     QApplication::setLayoutDirection(Qt::LeftToRight);
 
-    frmRadixor form;
+    QtWindow form;
     // Qt lets a tool window close without ending the program; this one is
     // the program.
     form.setAttribute(Qt::WA_QuitOnClose);

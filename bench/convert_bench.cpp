@@ -3,7 +3,7 @@
 // is drawn, on the offscreen platform. A benchmark: it prints figures and
 // checks only that each round really converted and painted.
 
-#include "frmradixor.h"
+#include "qtwindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -44,13 +44,13 @@ private:
     // One window for every row and pass: QBENCHMARK runs the test function
     // several times, and showing a window is not what is measured.
     PaintCounter counter;
-    std::unique_ptr<frmRadixor> form;
+    std::unique_ptr<QtWindow> form;
     QLineEdit *txtRadixor = nullptr;
 };
 
 void ConvertBench::initTestCase()
 {
-    form = std::make_unique<frmRadixor>();
+    form = std::make_unique<QtWindow>();
     form->show();
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));

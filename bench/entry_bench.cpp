@@ -7,7 +7,7 @@
 //   entry_bench [-converts N] [digits...]
 //       N defaults to 20000, the digits to 1000 100000 1000000 10000000
 
-#include "frmradixor.h"
+#include "qtwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
     if (sizes.isEmpty())
         sizes = {1000, 100000, 1000000, 10000000};
 
-    frmRadixor form;
+    QtWindow form;
     form.show();
     form.activateWindow();  // no window manager does it on a bare X server
     if (!QTest::qWaitForWindowActive(&form))

@@ -17,6 +17,17 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C
 string(REPLACE "\n" ";" release_date "${release_date}")
 list(GET release_date 0 RADIXOR_RELEASE_MONTH)  # December 2026
 list(GET release_date 1 RADIXOR_RELEASE_DAY)    # Mon, 07 Dec 2026
+# The copyright file in Debian's machine-readable form, which calls the MIT
+# licence "Expat"; its terms are LICENSE's, indented, a blank line a dot.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+string(REGEX REPLACE "^.*\nCopyright [^\n]*\n\n" "" licence "${licence}")
+string(STRIP "${licence}" licence)
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " RADIXOR_LICENCE_TERMS " ${licence}")
+string(REPLACE "Copyright " "" RADIXOR_COPYRIGHT_YEARS_HOLDER "${RADIXOR_COPYRIGHT}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/deb/copyright.in ${CMAKE_BINARY_DIR}/deb/copyright @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+
 set(docs)
 foreach(name changelog radixor.1)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/deb/${name}.in ${CMAKE_BINARY_DIR}/deb/${name} @ONLY)
@@ -26,7 +37,7 @@ foreach(name changelog radixor.1)
     list(APPEND docs ${CMAKE_BINARY_DIR}/deb/${name}.gz)
 endforeach()
 add_custom_target(radixor_docs ALL DEPENDS ${docs})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/deb/copyright ${CMAKE_BINARY_DIR}/deb/changelog.gz
+install(FILES ${CMAKE_BINARY_DIR}/deb/copyright ${CMAKE_BINARY_DIR}/deb/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_BINARY_DIR}/deb/radixor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

@@ -4,8 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace conversion {
 namespace {
@@ -54,12 +56,19 @@ double valueOf(std::string_view entry)
     if (last == first)
         return 0.0;
 
+#ifdef _LIBCPP_VERSION
+    // The libc++ of the WebAssembly build has no floating-point from_chars.
+    // A run of plain digits reads the same in every locale, and strtod
+    // rounds it as from_chars does, overflowing to infinity.
+    return std::strtod(std::string(entry.substr(first, last - first)).c_str(), nullptr);
+#else
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(entry.data() + first, entry.data() + last, value,
                                            std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range)
         return std::numeric_limits<double>::infinity();
     return value;
+#endif
 }
 
 std::string dec2bin(const double &mynum)

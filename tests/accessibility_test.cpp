@@ -26,7 +26,7 @@ void AccessibilityTest::charactersSitWhereClicksFindThem()
     box->setGeometry(10, 10, 120, 13);
     QVERIFY(QAccessible::queryAccessibleInterface(box)->editableTextInterface());
     box->setReadOnly(true);
-    radixor::hearOutputBoxes(&window);
+    radixor::hearTextBoxes(&window);
     QVERIFY(!QAccessible::queryAccessibleInterface(box)->editableTextInterface());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

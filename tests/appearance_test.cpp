@@ -162,6 +162,7 @@ private slots:
     void drawnInEachPalette();
     void switchingToDarkRepaintsTheOutputBoxes();
     void longResultsShowTheirFirstDigits();
+    void styleSheetLeavesTheLook();
 
 private:
     qreal factor = 1;
@@ -272,7 +273,8 @@ void AppearanceTest::switchingToDarkRepaintsTheOutputBoxes()
 }
 
 // Fifty digits fill the Dec box and more: it shows them from the first,
-// whole, so two numbers that differ only there look different.
+// whole, so two numbers that differ only there look different, whenever
+// the box has not the focus.
 void AppearanceTest::longResultsShowTheirFirstDigits()
 {
     Radixor r;
@@ -291,6 +293,34 @@ void AppearanceTest::longResultsShowTheirFirstDigits()
     QVERIFY(drawn[0] != drawn[1]);
     // The entry keeps its caret where the user types, at the end.
     QCOMPARE(r.entry->cursorPosition(), 50);
+    // Focused, the box selects its text and shows its end; left, it shows
+    // its first digit again, as before.
+    r.tabTo(dec);
+    QVERIFY(r.form.grab(dec->geometry()).toImage() != drawn[1]);
+    r.press(Qt::Key_Tab);
+    QCOMPARE(r.form.grab(dec->geometry()).toImage(), drawn[1]);
+}
+
+// A style sheet for the whole application, as qt6ct sets one or -stylesheet
+// does, with no rule for the window's controls: the window is drawn, pixel
+// for pixel, as without it, boxes, colours and captions, after a Convert.
+void AppearanceTest::styleSheetLeavesTheLook()
+{
+    QApplication::setCursorFlashTime(0);  // the entry's caret stays drawn
+    const auto drawn = [] {
+        Radixor r;
+        convertWidest(r);
+        return r.active ? r.form.grab().toImage() : QImage();
+    };
+    const QImage plain = drawn();
+    qApp->setStyleSheet(QStringLiteral("QScrollBar { width: 20px; }"));
+    const QImage styled = drawn();
+    qApp->setStyleSheet(QString());
+    QVERIFY(!plain.isNull());
+    if (styled != plain) {
+        QVERIFY(styled.save(QStringLiteral("radixor-stylesheet-x%1.png").arg(factor)));
+        QFAIL("drawn otherwise under a style sheet: see radixor-stylesheet-x*.png");
+    }
 }
 
 QTEST_MAIN(AppearanceTest)

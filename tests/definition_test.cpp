@@ -100,7 +100,7 @@ TEST(CheckedChange, AnythingElseIsRefusedWhole)
     EXPECT_EQ(judged(u"11", 0, u"1 2", 3), "refused");   // even where a prefix of it matches the old text
     EXPECT_EQ(judged(u"7", 1, u"7-1", 3), "refused");
     EXPECT_EQ(judged(u"7", 1, u"7  ", 3), "refused");    // blanks alone
-    EXPECT_EQ(judged(u"7", 0, u"x", 1), "refused");      // the caret before where the piece began
+    EXPECT_EQ(judged(u"7", 0, u"x", 1), "refused");      // a letter in place of the whole text
 }
 
 TEST(CheckedChange, NothingMakesTheEntryLongerThanItsLimit)

@@ -54,16 +54,6 @@ QString caption(const QWidget *w)
     return w->property("text").toString();
 }
 
-// "Btn 7" for a keypad member, the objectName for the rest.
-QString label(const QWidget *w)
-{
-    if (!w)
-        return QStringLiteral("(none)");
-    if (w->objectName() == u"Btn")
-        return QStringLiteral("Btn ") + caption(w);
-    return w->objectName();
-}
-
 }  // namespace
 
 class FrmRadixorTest : public QObject
@@ -72,14 +62,11 @@ class FrmRadixorTest : public QObject
 
 private slots:
     void definition();
-    void tabWalksTheRingSelectingWholeBoxes();
-    void enterClicksTheFocusedButtonElseConvert();
     void everyWayOutCloses_data();
     void everyWayOutCloses();
     void convert_data();
     void convert();
     void accessKeysClickBeforeTheNextKey();
-    void focusBackFromAnotherWindowKeepsTheCaret();
     void decHoldsTheWholeEntry();
 };
 
@@ -117,63 +104,6 @@ void FrmRadixorTest::definition()
         QCOMPARE(box->isReadOnly(), output);
         QCOMPARE(box->hasFrame(), !output);
     }
-}
-
-// Tab and Shift+Tab follow the tab indexes round the ring, and every box
-// they enter shows its whole text selected.
-void FrmRadixorTest::tabWalksTheRingSelectingWholeBoxes()
-{
-    Radixor r;
-    QVERIFY(r.active);
-    QCOMPARE(focused(), r.entry);
-    QCOMPARE(r.entry->selectedText(), QStringLiteral("0"));
-    const auto walk = [&r](Qt::KeyboardModifiers modifiers, qsizetype steps) {
-        QStringList seen;
-        for (qsizetype i = 0; i < steps; ++i) {
-            r.press(Qt::Key_Tab, modifiers);
-            const auto *box = qobject_cast<QLineEdit *>(focused());
-            seen << label(focused()) + (box && box->selectedText() != box->text() ? " not all selected" : "");
-        }
-        return seen;
-    };
-    const QStringList forward = {
-        "Btn 9", "Btn 8", "Btn 7", "Btn 6", "Btn 5", "Btn 4", "Btn 3", "Btn 2", "Btn 1",
-        "cmdConvert", "Btn 0", "cmdExit", "cmdClear", "txtDec", "txtBin", "txtHex", "txtOct", "txtRadixor",
-    };
-    QCOMPARE(walk(Qt::NoModifier, forward.size()), forward);
-
-    r.type("123");
-    r.press(Qt::Key_Return);
-    QCOMPARE(r.outputs(), QStringList({"123", "1111011", "7B", "173"}));
-    r.press(Qt::Key_Left);
-    QStringList backward(forward.crbegin() + 1, forward.crend());
-    backward << "txtRadixor";
-    QCOMPARE(walk(Qt::ShiftModifier, backward.size()), backward);
-    r.type("4");
-    QCOMPARE(r.entry->text(), QStringLiteral("4"));
-}
-
-void FrmRadixorTest::enterClicksTheFocusedButtonElseConvert()
-{
-    Radixor r;
-    QVERIFY(r.active);
-    r.click("cmdClear");
-    click(r.keypad(4));
-    r.press(Qt::Key_Return);
-    QCOMPARE(r.entry->text(), QStringLiteral("44"));
-    QCOMPARE(focused(), r.keypad(4));
-    QCOMPARE(r.outputs(), QStringList(4));
-
-    click(r.box("txtBin"));
-    r.press(Qt::Key_Enter);
-    QCOMPARE(r.box("txtDec")->text(), QStringLiteral("44"));
-    QCOMPARE(focused(), r.entry);
-
-    r.tabTo(r.button("cmdClear"));
-    r.press(Qt::Key_Return);
-    QCOMPARE(r.entry->text(), QString());
-    QCOMPARE(r.outputs(), QStringList(4));
-    QCOMPARE(r.beeps.size(), 0);
 }
 
 void FrmRadixorTest::everyWayOutCloses_data()
@@ -280,24 +210,6 @@ void FrmRadixorTest::accessKeysClickBeforeTheNextKey()
     QSignalSpy finished(&r.form, &QDialog::finished);
     r.keys("Alt+X");
     QCOMPARE(finished.size(), 1);
-}
-
-// Coming back to the window is no new arrival of the focus: what was typed
-// stays, and typing goes on at the caret.
-void FrmRadixorTest::focusBackFromAnotherWindowKeepsTheCaret()
-{
-    Radixor r;
-    QVERIFY(r.active);
-    r.retype("123");
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    r.form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&r.form));
-    QCOMPARE(focused(), r.entry);
-    r.type("4");
-    QCOMPARE(r.entry->text(), QStringLiteral("1234"));
 }
 
 // A line edit cuts what the program writes at 32,767 characters by default.

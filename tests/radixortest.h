@@ -4,7 +4,7 @@
 // go to the window, so they land on whichever control has the focus,
 // shortcuts and Enter/Esc routing included.
 
-#include "frmradixor.h"
+#include "qtwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -27,9 +27,9 @@ inline void setClipboard(const QString &text) { QGuiApplication::clipboard()->se
 inline void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
 struct Radixor {
-    frmRadixor form;
+    QtWindow form;
     QLineEdit *const entry = box("txtRadixor");
-    QSignalSpy beeps{&form, &frmRadixor::beeped};
+    QSignalSpy beeps{&form, &QtWindow::beeped};
     const bool active = (form.show(), QTest::qWaitForWindowActive(&form));
 
     QLineEdit *box(const char *name) const { return form.findChild<QLineEdit *>(QLatin1String(name)); }

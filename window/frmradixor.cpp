@@ -78,6 +78,29 @@ void frmRadixor::AccessKey(char32_t character)
     window.beep();
 }
 
+frmRadixor::KeyOutcome frmRadixor::KeyDown(const keys::Chord &chord, bool atEntry)
+{
+    const keys::Meaning meaning = keys::meaning(chord);
+    switch (meaning.kind) {
+    case keys::Meaning::Own:
+        return KeyOutcome::Own;
+    case keys::Meaning::AccessKey:
+        AccessKey(meaning.character);
+        return KeyOutcome::Taken;
+    case keys::Meaning::KeyPress:
+        break;
+    }
+    // Only the entry filters what is typed; a button or result box lets
+    // the key do what it does there, which for a character is nothing.
+    if (!atEntry)
+        return KeyOutcome::Own;
+    int KeyAscii = meaning.code;
+    txtRadixor_KeyPress(KeyAscii);
+    if (KeyAscii == 0)
+        return KeyOutcome::Taken;
+    return KeyAscii == 8 && chord.key != keys::Key::Backspace ? KeyOutcome::Backspace : KeyOutcome::Own;
+}
+
 Control frmRadixor::enterTarget(std::optional<Control> focused)
 {
     if (focused && isButton(*focused))

@@ -5,6 +5,7 @@
 // frontend only carries those out and binds its toolkit's events here.
 
 #include "definition.h"
+#include "keys.h"
 
 #include <cstddef>
 #include <optional>
@@ -58,6 +59,14 @@ public:
     // Alt with a character: clicks the button whose caption marks it, or
     // beeps when none does.
     void AccessKey(char32_t character);
+
+    // A key chord, with the focus in the entry or elsewhere: an access key
+    // clicks, the entry's filter sees a character's code, and whatever is
+    // left is the toolkit's to do. Backspace means the backspace character
+    // came from a chord the toolkit has no binding for (Ctrl+H), and the
+    // toolkit deletes as for Backspace.
+    enum class KeyOutcome { Own, Taken, Backspace };
+    KeyOutcome KeyDown(const keys::Chord &chord, bool atEntry);
 
     // Enter clicks the focused button, or else the default one; Esc the
     // cancel button wherever the focus is.

@@ -1,26 +1,12 @@
-"""Reads cases.txt, the behaviour cases every frontend runs (its header
-gives the format), for the drivers written in Python.
-
-    for case in cases.load():
-        case.title, case.line, case.steps  # steps: [Step(verb, args, line)]
-
-A step's verb is the line's first word (type, key, click, paste,
-paste-digits, reactivate, expect); its args are the words and texts after
-it, texts unquoted and unescaped.
-"""
+"""Reads cases.txt, the behaviour cases every frontend's driver runs: a
+list of Case, each a title and its steps, a step being its verb and its
+words, with quoted texts unquoted."""
 import os
+import re
 from dataclasses import dataclass, field
 
-PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'cases.txt')
-VERBS = {'type', 'key', 'click', 'paste', 'paste-digits', 'reactivate', 'expect'}
-ESCAPES = {'"': '"', '\\': '\\', 'n': '\n', 't': '\t'}
-
-
-@dataclass
-class Step:
-    verb: str
-    args: list
-    line: int
+ESCAPES = {'n': '\n', 't': '\t', '"': '"', '\\': '\\'}
+WORD = re.compile(r'\s*(?:"((?:[^"\\]|\\.)*)"|(\S+))')
 
 
 @dataclass
@@ -30,61 +16,30 @@ class Case:
     steps: list = field(default_factory=list)
 
 
-def words(text, line):
-    """Splits a line into bare words and double-quoted texts."""
-    out, i = [], 0
-    while i < len(text):
-        if text[i].isspace():
-            i += 1
-        elif text[i] == '"':
-            word, i = '', i + 1
-            while i < len(text) and text[i] != '"':
-                if text[i] == '\\':
-                    if i + 1 >= len(text) or text[i + 1] not in ESCAPES:
-                        raise ValueError('line %d: a bad escape' % line)
-                    word += ESCAPES[text[i + 1]]
-                    i += 2
-                else:
-                    word += text[i]
-                    i += 1
-            if i >= len(text):
-                raise ValueError('line %d: an unclosed text' % line)
-            out.append(word)
-            i += 1
+def words(text, where):
+    out = []
+    for match in WORD.finditer(text):
+        quoted, bare = match.groups()
+        if bare is not None:
+            if '"' in bare:
+                raise ValueError(f'{where}: a stray quote in {bare}')
+            out.append(bare)
         else:
-            end = i
-            while end < len(text) and not text[end].isspace():
-                end += 1
-            out.append(text[i:end])
-            i = end
+            out.append(re.sub(r'\\(.)', lambda m: ESCAPES[m.group(1)], quoted))
     return out
 
 
-def parse(source):
+def read(path=os.path.join(os.path.dirname(__file__), 'cases.txt')):
     cases = []
-    for number, raw in enumerate(source.splitlines(), 1):
-        stripped = raw.strip()
-        if not stripped or stripped.startswith('#'):
+    for number, line in enumerate(open(path, encoding='utf-8'), 1):
+        line = line.strip()
+        if not line or line.startswith('#'):
             continue
-        if stripped.startswith('case '):
-            cases.append(Case(stripped[5:].strip(), number))
-            continue
-        parts = words(stripped, number)
-        if parts[0] not in VERBS:
-            raise ValueError('line %d: no verb %r' % (number, parts[0]))
-        if not cases:
-            raise ValueError('line %d: a step before the first case' % number)
-        cases[-1].steps.append(Step(parts[0], parts[1:], number))
+        verb, _, rest = line.partition(' ')
+        if verb == 'case':
+            cases.append(Case(rest, number))
+        elif not cases:
+            raise ValueError(f'{path}:{number}: a step before the first case')
+        else:
+            cases[-1].steps.append((verb, words(rest, f'{path}:{number}')))
     return cases
-
-
-def load(path=PATH):
-    with open(path, encoding='utf-8') as f:
-        return parse(f.read())
-
-
-def control(name):
-    """'Btn5' -> ('Btn', 5); 'txtDec' -> ('txtDec', -1)."""
-    if name.startswith('Btn') and name[3:].isdigit():
-        return 'Btn', int(name[3:])
-    return name, -1

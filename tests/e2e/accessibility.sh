@@ -2,34 +2,19 @@
 # session bus, the accessibility bus and its registry as a desktop starts
 # them, read over AT-SPI by accessibility.py.
 #
-#   accessibility.sh RADIXOR LOCALE CHECKS...
+#   accessibility.sh RADIXOR X11PROBE LOCALE CHECKS...
 #
 # LOCALE is the desktop's language (LANG). CHECKS go to accessibility.py as
 # they are; with "quiet", radixor must also write nothing at all to stderr.
 radixor=$1
-locale=$2
-shift 2
+x11probe=$2
+locale=$3
+shift 3
 source "$(dirname "$0")/lib.sh"
 
 # Every process the test started is gone once it ends: lib.sh ends its
-# jobs, the accessibility bus goes with its launcher, and this finds and
-# ends any that got away (they all carry the scratch folder in their
-# environment), failing the test.
-leftovers() {
-    local e pid found=
-    for e in /proc/[0-9]*/environ; do
-        pid=${e#/proc/}
-        pid=${pid%/environ}
-        [ "$pid" = $$ ] || [ "$pid" = "$BASHPID" ] && continue
-        grep -qzF "XDG_RUNTIME_DIR=$scratch/" "$e" 2>/dev/null && found+=" $pid:$(cat "/proc/$pid/comm" 2>/dev/null)"
-    done
-    [ -z "$found" ] && return
-    echo "FAIL: left running:$found" >&2
-    for pid in $found; do
-        kill "${pid%%:*}" 2>/dev/null || true
-    done
-    return 1
-}
+# jobs, the accessibility bus goes with its launcher, and leftovers finds
+# and ends any that got away, failing the test.
 finish() {
     local status=$?
     # The launcher collects its bus when that ends first; otherwise the bus
@@ -76,6 +61,9 @@ start_accessibility_bus() {
 start_x 1280x800
 start_wm
 start_accessibility_bus
+"$x11probe" >"$scratch/bells" 2>"$scratch/bells.log" &
+eventually grep -q ready "$scratch/bells" || fail "x11probe did not start"
+export BELLS=$scratch/bells
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_radixor
 

@@ -29,7 +29,8 @@ for line in "Icon=$id" Exec=radixor StartupWMClass=Radixor 'Comment=Decimal/Bina
 done
 grep -q "<id>$id</id>" "$metainfo" && grep -q "<icon type=\"stock\">$id</icon>" "$metainfo" \
     && grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
-    || fail "the metainfo's id, icon or launchable"
+    && grep -q '<project_license>MIT</project_license>' "$metainfo" \
+    || fail "the metainfo's id, icon, launchable or licence"
 # One release throughout: 1.00 of 7 December 2026, package version 1.0.0.0.
 grep -q '<release version="1.00" date="2026-12-07">' "$metainfo" || fail "the metainfo's release"
 zcat "$prefix/share/man/man1/radixor.1.gz" | grep -qx '.TH RADIXOR 1 "December 2026" "Radixor 1.00" "User Commands"' \

@@ -26,6 +26,28 @@ fail() {
     exit 1
 }
 
+# Ends the processes that carry the scratch folder in their environment,
+# as everything a test starts does, other than this shell, and whose name
+# matches the extended regex given (any, without one); fails if there were
+# any.
+leftovers() {
+    local e pid comm found=
+    for e in /proc/[0-9]*/environ; do
+        pid=${e#/proc/}
+        pid=${pid%/environ}
+        [ "$pid" = $$ ] || [ "$pid" = "$BASHPID" ] && continue
+        comm=$(cat "/proc/$pid/comm" 2>/dev/null) || continue
+        grep -qE "^(${1:-.*})\$" <<<"$comm" || continue
+        grep -qzF "XDG_RUNTIME_DIR=$scratch/" "$e" 2>/dev/null && found+=" $pid:$comm"
+    done
+    [ -z "$found" ] && return
+    echo "FAIL: left running:$found" >&2
+    for pid in $found; do
+        kill "${pid%%:*}" 2>/dev/null || true
+    done
+    return 1
+}
+
 # Runs a command until it succeeds, for at most 10 seconds.
 eventually() {
     local i
@@ -39,7 +61,7 @@ eventually() {
 # Xvfb on a display drawn from a range that servers picking the lowest free
 # number do not reach. It says on fd 3 when it listens, yet the first
 # connections can still fail for a moment; with -noreset the trial
-# connection does not make it reset when it leaves.
+# connection does not make it reset when it leaves. Sets xserver to its pid.
 start_x() {
     local number pid i
     for _ in $(seq 20); do
@@ -55,6 +77,7 @@ start_x() {
         done
         if [ -s "$scratch/display" ]; then
             export DISPLAY=:$number
+            xserver=$pid
             eventually xprop -root || fail "Xvfb on :$number takes no connection"
             return
         fi

@@ -1,5 +1,5 @@
 # The Windows resource script compiles with the MinGW resource compiler,
-# and what it compiled to holds the version record and both icon images;
+# and what it compiled to holds the version record and the five icon images;
 # given radixor.exe, the program holds them.
 rc=$1
 source "$(dirname "$0")/lib.sh"
@@ -28,10 +28,14 @@ VALUE "ProductVersion", "1.00"
 VALUE "FileDescription", "Decimal/Binary/Hex/Octal Radixor"
 VALUE "ProductName", "Radixor"
 VALUE "InternalName", "Radixor"
+VALUE "LegalCopyright", "Copyright 2026 The Radixor developers"
 VALUE "Translation", 0x409, 1200
 LANGUAGE 9, 1
+"\000\000\020\000", 1, 4
+"\100\100\020\000", 1, 4
+"\060\060\020\000", 1, 4
 "\040\040\020\000", 1, 4
 "\020\020\020\000", 1, 4
 EOF_EXPECTED
-[ "$(grep -c 'RT_ICON \*/' "$scratch/back.rc")" = 2 ] || fail "not two icon images"
+[ "$(grep -c 'RT_ICON \*/' "$scratch/back.rc")" = 5 ] || fail "not five icon images"
 echo "ok: version record and icon read back from the compiled resources"

@@ -29,6 +29,13 @@ class Failed(Exception):
     pass
 
 
+def named(name):
+    """'Btn5' -> ('Btn', 5); 'txtDec' -> ('txtDec', -1)."""
+    if name.startswith('Btn') and name[3:].isdigit():
+        return 'Btn', int(name[3:])
+    return name, -1
+
+
 def run(*command, check=True):
     return subprocess.run(command, check=check, capture_output=True, text=True, timeout=30).stdout
 
@@ -122,7 +129,7 @@ class Driver:
             raise Failed('xclip does not serve the clipboard')
 
     def click(self, name):
-        control, index = cases.control(name)
+        control, index = named(name)
         x, y = self.probe.ask('centre', control, *([index] if index >= 0 else [])).split()
         run('xdotool', 'mousemove', x, y, 'click', '1')
 
@@ -145,8 +152,7 @@ class Driver:
             other.kill()
             other.wait()
 
-    def step(self, step):
-        verb, args = step.verb, step.args
+    def step(self, verb, args):
         if verb == 'type':
             run('xdotool', 'type', '--delay', '40', '--', args[0])
         elif verb == 'key':
@@ -164,7 +170,7 @@ class Driver:
             raise Failed('no step %s' % verb)
 
     def box(self, name):
-        control, index = cases.control(name)
+        control, index = named(name)
         start, length, text = (self.probe.ask('box', control, *([index] if index >= 0 else []))
                                .split(' ', 2) + ['', '', ''])[:3]
         return text, start, length
@@ -184,7 +190,7 @@ class Driver:
                 raise Failed('%d beeps, not %d' % (rung, wanted))
             return
         if what == 'focus':
-            wanted = cases.control(args[1])
+            wanted = named(args[1])
             now = []
 
             def focused():
@@ -215,11 +221,11 @@ class Driver:
     def run_case(self, case):
         self.start()
         try:
-            for step in case.steps:
+            for verb, args in case.steps:
                 try:
-                    self.step(step)
+                    self.step(verb, args)
                 except Failed as failure:
-                    raise Failed('line %d: %s' % (step.line, failure))
+                    raise Failed('%s %s: %s' % (verb, ' '.join(args), failure))
         finally:
             self.stop()
 
@@ -229,7 +235,7 @@ def main():
     only = ' '.join(sys.argv[4:])
     driver = Driver(exe, winprobe, x11probe)
     failed = 0
-    chosen = [c for c in cases.load() if only in c.title]
+    chosen = [c for c in cases.read() if only in c.title]
     for case in chosen:
         try:
             driver.run_case(case)

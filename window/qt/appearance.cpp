@@ -3,10 +3,13 @@
 #include "conversion.h"
 
 #include <QFontMetricsF>
+#include <QFocusEvent>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QLineEdit>
 #include <QPalette>
+#include <QApplication>
 
 #include <algorithm>
 #include <iterator>
@@ -71,6 +74,54 @@ void showFace(QLineEdit *box, const QColor &behind)
     QPalette palette;
     palette.setColor(QPalette::Base, behind);
     box->setPalette(palette);
+    // Under an application style sheet Qt draws a frameless line edit
+    // white whatever its palette; only a sheet of the box's own colours it.
+    box->setStyleSheet(qApp->styleSheet().isEmpty()
+                           ? QString()
+                           : QStringLiteral("QLineEdit { background: %1; }").arg(behind.name(QColor::HexArgb)));
+}
+
+namespace {
+
+// A line edit scrolls to keep its caret in view, and a box given the focus
+// selects its text, which puts the caret at the end.
+class FirstDigitShown : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            // A popup (the box's menu, to copy) or another window only
+            // lends the focus: the selection stays for it.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                static_cast<QLineEdit *>(watched)->setCursorPosition(0);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void showFirstDigitUnfocused(QLineEdit *box)
+{
+    box->installEventFilter(new FirstDigitShown(box));
+}
+
+void pinFonts(QWidget *window)
+{
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        // Every property set, or the font counts as inherited again.
+        QFont font = w->font().resolve(window->font());
+        font.setResolveMask(QFont::AllPropertiesResolved);
+        w->setFont(font);
+        // A label is as large as its caption.
+        if (auto *label = qobject_cast<QLabel *>(w))
+            label->adjustSize();
+    }
 }
 
 }  // namespace radixor

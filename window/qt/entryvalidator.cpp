@@ -48,6 +48,20 @@ QValidator::State EntryValidator::validate(QString &input, int &pos) const
     return Acceptable;
 }
 
+void writeIntoEntry(QLineEdit *entry, int start, int end, const QString &piece)
+{
+    const QString before = entry->text();
+    const QString after = before.left(start) + piece + before.mid(end);
+    const auto checked = entry::checkedChange(view(before), std::size_t(start), view(after),
+                                              std::size_t(start + piece.size()));
+    if (!checked) {
+        emit entry->inputRejected();
+        return;
+    }
+    entry->setText(QString::fromUtf16(checked->text.data(), qsizetype(checked->text.size())));
+    entry->setCursorPosition(int(checked->caret));
+}
+
 InsertionGuard::InsertionGuard(QLineEdit *entry) : QObject(entry), entry(entry)
 {
     entry->installEventFilter(this);
@@ -71,6 +85,11 @@ bool InsertionGuard::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
         if (drop->source() == entry || !drop->mimeData()->hasText() || takes(drop->mimeData()->text(), 0))
+            break;
+        // Digits that would pass the length limit are refused as they are
+        // dropped, with the beep of every insertion past it; other text is
+        // refused while it hovers, and so never dropped.
+        if (event->type() != QEvent::Drop && entry::acceptedPiece(view(drop->mimeData()->text())))
             break;
         drop->ignore();
         if (event->type() == QEvent::Drop)

@@ -53,4 +53,9 @@ private:
     QLineEdit *entry;
 };
 
+// Writes piece in place of start..end (0 <= start <= end <= the entry's
+// length), as a screen reader's edit does, under the entry's rule: taken
+// trimmed, or refused whole, which the entry reports as inputRejected().
+void writeIntoEntry(QLineEdit *entry, int start, int end, const QString &piece);
+
 }  // namespace radixor

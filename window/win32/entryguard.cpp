@@ -66,7 +66,7 @@ LRESULT EntryGuard::handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CHAR:
-        keyPress(int(wParam));
+        typed(wParam);
         return 0;
     case WM_PASTE:
         paste();
@@ -113,7 +113,7 @@ LRESULT EntryGuard::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return DefSubclassProc(entry, message, wParam, lParam);
 }
 
-// A Ctrl chord means what keys::meaning says, whatever character code
+// A Ctrl chord means what the handlers make of it, whatever character code
 // Wine's translation would give it (Ctrl+Backspace and Ctrl+H give 8
 // there, and its box then ignores them); the character its translation
 // has queued is dropped. True when the chord was taken here.
@@ -127,23 +127,28 @@ bool EntryGuard::ctrlChord(WPARAM key)
         chord.key = keys::Key::Character;
         chord.character = character;
     }
-    const keys::Meaning meaning = keys::meaning(chord);
-    if (meaning.kind != keys::Meaning::KeyPress)
+    const auto outcome = form.KeyDown(chord, true);
+    if (outcome == frmRadixor::KeyOutcome::Own)
         return false;
     MSG queued;
     PeekMessageW(&queued, entry, WM_CHAR, WM_CHAR, PM_REMOVE);
-    keyPress(meaning.code);
+    if (outcome == frmRadixor::KeyOutcome::Backspace)
+        backspace();
     return true;
 }
 
-void EntryGuard::keyPress(int code)
+// A character typed into the entry: the handlers' filter sees its code,
+// and what passes goes in as an inserted piece of one, or deletes.
+void EntryGuard::typed(WPARAM code)
 {
-    form.txtRadixor_KeyPress(code);
+    keys::Chord chord{code == 8 ? keys::Key::Backspace : keys::Key::Character, char32_t(code), false, false};
+    if (form.KeyDown(chord, true) == frmRadixor::KeyOutcome::Taken)
+        return;
     if (code == 8) {
         backspace();
-    } else if (code != 0) {
-        const char16_t typed = char16_t(code);
-        insert({&typed, 1});
+    } else {
+        const char16_t character = char16_t(code);
+        insert({&character, 1});
     }
 }
 

@@ -31,7 +31,7 @@ private:
                                       DWORD_PTR guard);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool ctrlChord(WPARAM key);
-    void keyPress(int code);
+    void typed(WPARAM code);
     bool insert(std::u16string_view piece);
     void paste();
     void backspace();

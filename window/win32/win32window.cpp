@@ -105,16 +105,15 @@ bool Win32Window::takeMessage(MSG &msg)
         // Alt with a character clicks the button it marks, or beeps;
         // Alt+Space keeps its meaning, the window menu.
         if (msg.wParam != ' ') {
-            const keys::Meaning meaning = keys::meaning({keys::Key::Character, char32_t(msg.wParam), false, true});
-            if (meaning.kind == keys::Meaning::AccessKey) {
-                form.AccessKey(meaning.character);
+            const keys::Chord chord{keys::Key::Character, char32_t(msg.wParam), false, true};
+            if (form.KeyDown(chord, row && (controls[*row].flags & Entry)) == frmRadixor::KeyOutcome::Taken)
                 return true;
-            }
         }
         break;
     case WM_CHAR:
         // IsDialogMessage would read a plain letter at a button as an
-        // access key, which only Alt makes it here: the button ignores it.
+        // access key, which only Alt makes it here: the character does at
+        // a button what the handlers leave it to do, which is nothing.
         if (row && isButton(*row))
             return true;
         break;
