@@ -2,11 +2,16 @@
 # Start-up time of radixor.exe next to a bare Win32 window, both under Wine
 # on a private Xvfb, in a prefix made for the purpose and already warm.
 #
-#   bench/win32/startup.sh [-n RUNS] [-x NAME=PROGRAM]... [BUILD_DIR] [WINDOWS_BUILD_DIR]
+#   bench/win32/startup.sh [-c] [-n RUNS] [-x NAME=PROGRAM]... [BUILD_DIR] [WINDOWS_BUILD_DIR]
 #                                         (defaults: 15, build, build-win)
 #
 # -x adds another program to the rounds, for instance a radixor.exe built
 # before a change, to see what the change bought in the same run.
+#
+# -c measures processor time instead of the clock: what starting costs the
+# program's own process, the wineserver and the X server until the program
+# idles, read from the kernel's schedstat. On a busy machine this swings
+# far less than the clock, which other work stretches.
 #
 # startup_probe, from the Linux build, times each run from exec to the
 # first window mapped and to the first pixels drawn into it; the runs are
@@ -14,13 +19,15 @@
 set -euo pipefail
 
 runs=15
+cpu=
 extra_names=()
 extra_programs=()
-while getopts n:x: opt; do
+while getopts cn:x: opt; do
     case $opt in
+        c) cpu=1 ;;
         n) runs=$OPTARG ;;
         x) extra_names+=("${OPTARG%%=*}"); extra_programs+=("$(realpath "${OPTARG#*=}")") ;;
-        *) echo "usage: $0 [-n RUNS] [-x NAME=PROGRAM]... [BUILD_DIR] [WINDOWS_BUILD_DIR]" >&2; exit 2 ;;
+        *) echo "usage: $0 [-c] [-n RUNS] [-x NAME=PROGRAM]... [BUILD_DIR] [WINDOWS_BUILD_DIR]" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -32,7 +39,9 @@ names=(radixor.exe "bare Win32")
 programs=("$winbuild/app/win32/radixor.exe" "$winbuild/bench/win32/bare_window.exe")
 names+=("${extra_names[@]}")
 programs+=("${extra_programs[@]}")
-for c in "$probe" "${programs[@]}"; do
+needed=("${programs[@]}")
+[ -n "$cpu" ] || needed+=("$probe")
+for c in "${needed[@]}"; do
     [ -f "$c" ] || { echo "missing $c: build first" >&2; exit 1; }
 done
 
@@ -46,6 +55,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1
 trap 'bash "$root/tests/win32/wine.sh" stop "$WINEPREFIX"; cleanup' EXIT
 set -e
 start_x 1280x1024
+[ -z "$cpu" ] || { source "$(dirname "$0")/startup_cpu.sh"; exit; }
 
 measure() {  # index -> "map paint" on stdout
     "$probe" -- wine "${programs[$1]}" 2>/dev/null | sed -E 's/[a-z_]+=//g' | cut -d' ' -f1,2

@@ -1,36 +1,6 @@
-#!/usr/bin/env bash
-# Processor time that starting radixor.exe costs next to a bare Win32
-# window under Wine: the program's own process, the wineserver's and the
-# X server's share, read from the kernel's schedstat until the program
-# idles. On a busy machine this swings far less than the clock from exec
-# to the window (startup.sh), which other work stretches.
-#
-#   bench/win32/startup_cpu.sh [-n RUNS] [-x NAME=PROGRAM]... [WINDOWS_BUILD_DIR]
-#                                            (defaults: 10, build-win)
-set -euo pipefail
-runs=10
-names=()
-programs=()
-while getopts n:x: opt; do
-    case $opt in
-        n) runs=$OPTARG ;;
-        x) names+=("${OPTARG%%=*}"); programs+=("$(realpath "${OPTARG#*=}")") ;;
-        *) echo "usage: $0 [-n RUNS] [-x NAME=PROGRAM]... [WINDOWS_BUILD_DIR]" >&2; exit 2 ;;
-    esac
-done
-shift $((OPTIND - 1))
-root=$(cd "$(dirname "$0")/../.." && pwd)
-winbuild=$(cd "${1:-$root/build-win}" && pwd)
-names=(radixor.exe "bare Win32" "${names[@]}")
-programs=("$winbuild/app/win32/radixor.exe" "$winbuild/bench/win32/bare_window.exe" "${programs[@]}")
-
-source "$root/tests/e2e/lib.sh"
+# Sourced by startup.sh -c, with its programs, names and runs, a prefix
+# and an X server ready: the processor time each start costs, medians.
 set +e
-export WINEPREFIX=$scratch/wine WINEDEBUG=-all
-bash "$root/tests/win32/wine.sh" start "$WINEPREFIX" gui >/dev/null || fail "no Wine prefix"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1
-trap 'bash "$root/tests/win32/wine.sh" stop "$WINEPREFIX"; cleanup' EXIT
-start_x 1280x1024
 xvfb=$(pgrep -f "Xvfb $DISPLAY " | head -1)
 server=$(for p in $(pgrep wineserver); do grep -qzF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && echo "$p"; done)
 [ -n "$xvfb" ] && [ -n "$server" ] || fail "no Xvfb or wineserver to read"
