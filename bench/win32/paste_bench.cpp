@@ -68,8 +68,8 @@ int main(int argc, char *argv[])
     }
     const HWND entry = GetDlgItem(frm, win32::controlId(row("txtRadixor")));
     for (int i = 1; i < argc; ++i) {
-        const auto digits = std::size_t(std::atoll(argv[i]));
-        if (!putOnClipboard(std::wstring(digits, L'9'))) {
+        const unsigned long long digits = std::strtoull(argv[i], nullptr, 10);
+        if (!putOnClipboard(std::wstring(std::size_t(digits), L'9'))) {
             std::fputs("paste_bench: could not fill the clipboard\n", stderr);
             return 1;
         }
@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
         const auto length = SendMessageW(entry, WM_GETTEXTLENGTH, 0, 0);
         const double answered = since(next);
         const double reading = readClipboard();
-        std::printf("%zu digits: judged in %.1f ms, next answer in %.2f ms, entry holds %ld;"
+        std::printf("%llu digits: judged in %.1f ms, next answer in %.2f ms, entry holds %ld;"
                     " reading the clipboard alone %.1f ms\n",
                     digits, refused, answered, long(length), reading);
         std::fflush(stdout);

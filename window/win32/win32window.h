@@ -27,8 +27,8 @@ public:
     Win32Window(const Win32Window &) = delete;
     Win32Window &operator=(const Win32Window &) = delete;
 
-    // Shows the window, centred on the primary monitor's work area, then
-    // gives the entry box the focus.
+    // Shows the window, made centred on the primary monitor's work area,
+    // then gives the entry box the focus, which runs its GotFocus handler.
     void show();
     // Tells screen readers each control's name, through a COM service: COM
     // must be initialised on this thread. After show(), so that the
