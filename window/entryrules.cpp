@@ -1,5 +1,7 @@
 #include "entryrules.h"
 
+#include <algorithm>
+
 namespace radixor::entry {
 
 std::optional<Text> checkedChange(std::u16string_view before, std::size_t start, std::u16string_view after,
@@ -16,13 +18,24 @@ std::optional<Text> checkedChange(std::u16string_view before, std::size_t start,
     if (kept > before.size() - start || after.substr(0, start) != before.substr(0, start)
         || after.substr(caret) != before.substr(before.size() - kept))
         return std::nullopt;
-    const auto piece = acceptedPiece(after.substr(start, caret - start));
-    if (!piece || start + piece->size() + kept > maxLength)
+    return checkedInsertion(before, start, before.size() - kept - start, after.substr(start, caret - start));
+}
+
+std::optional<Text> checkedInsertion(std::u16string_view text, std::size_t start, std::size_t length,
+                                     std::u16string_view piece)
+{
+    if (start > text.size() || length > text.size() - start)
         return std::nullopt;
-    std::u16string text(after.substr(0, start));
-    text += *piece;
-    text += after.substr(caret);
-    return Text{std::move(text), start + piece->size()};
+    // An empty piece deletes the selection, as Delete and Cut do.
+    const bool deletion = piece.empty();
+    piece = trimmed(piece);
+    const std::size_t kept = text.size() - length;
+    if (piece.size() > maxLength - std::min(kept, maxLength) || !(deletion || acceptedPiece(piece)))
+        return std::nullopt;
+    std::u16string out(text.substr(0, start));
+    out += piece;
+    out += text.substr(start + length);
+    return Text{std::move(out), start + piece.size()};
 }
 
 }  // namespace radixor::entry

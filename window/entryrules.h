@@ -39,15 +39,21 @@ constexpr bool isBlank(char16_t c)
         || c == 0x3000;
 }
 
-// What of an inserted piece goes into the entry: its digits without the
-// blanks around them. Nothing, when the piece holds anything else or no
-// digit at all, so that the insertion is refused whole.
-constexpr std::optional<std::u16string_view> acceptedPiece(std::u16string_view piece)
+constexpr std::u16string_view trimmed(std::u16string_view piece)
 {
     while (!piece.empty() && isBlank(piece.front()))
         piece.remove_prefix(1);
     while (!piece.empty() && isBlank(piece.back()))
         piece.remove_suffix(1);
+    return piece;
+}
+
+// What of an inserted piece goes into the entry: its digits without the
+// blanks around them. Nothing, when the piece holds anything else or no
+// digit at all, so that the insertion is refused whole.
+constexpr std::optional<std::u16string_view> acceptedPiece(std::u16string_view piece)
+{
+    piece = trimmed(piece);
     if (piece.empty() || !allDigits(piece))
         return std::nullopt;
     return piece;
@@ -65,5 +71,14 @@ struct Text {
 // change is refused whole, the length limit included.
 std::optional<Text> checkedChange(std::u16string_view before, std::size_t start, std::u16string_view after,
                                   std::size_t caret);
+
+// The same rule before the change, for a frontend that sees the piece
+// first: what the entry holds once piece replaced length characters of
+// text from start (an empty piece deletes them), with the caret after the
+// piece; nothing when refused.
+// A piece past the limit is refused before its characters are read, so
+// that any size costs next to nothing.
+std::optional<Text> checkedInsertion(std::u16string_view text, std::size_t start, std::size_t length,
+                                     std::u16string_view piece);
 
 }  // namespace radixor::entry

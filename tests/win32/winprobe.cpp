@@ -11,11 +11,19 @@
 //   winprobe handles       each control's window handle, as Wine's traces
 //                          print it
 //   winprobe paste         sends WM_PASTE to the entry box
+//   winprobe replacesel T  sends EM_REPLACESEL with T to the entry box
+//   winprobe settext T     sends WM_SETTEXT with T to the entry box
+//   winprobe imechar T     sends WM_IME_CHAR for each character of T
 //   winprobe closebox      a point on the caption's close box, in screen
 //                          pixels
+//   winprobe background    a point of the window's own background, left
+//                          of the entry box, in screen pixels
+//   winprobe box NAME [I]  a box's selection start and length, and text
+//   winprobe serve         reads one command a line from stdin and answers
+//                          each, then a line ".", until stdin ends: a
+//                          driver asking often spares a Wine start each
 
-#include "definition.h"
-#include "frmradixor.h"
+#include "controlid.h"
 
 #include <initguid.h>
 #include <oleacc.h>
@@ -23,11 +31,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 using namespace radixor;
+using radixor::win32::controlId;
 
 HWND form()
 {
@@ -37,7 +49,7 @@ HWND form()
 
 HWND control(HWND frm, std::size_t row) { return GetDlgItem(frm, controlId(row)); }
 
-std::size_t row(const char *name, const char *index)
+std::size_t rowNamed(const char *name, const char *index)
 {
     const ControlDef *c = find(name, index ? std::atoi(index) : -1);
     if (!c) {
@@ -63,9 +75,7 @@ std::string text(HWND hwnd)
     return utf8(buffer);
 }
 
-}  // namespace
-
-int main(int argc, char *argv[])
+int answer(int argc, char *argv[])
 {
     const HWND frm = form();
     if (!frm) {
@@ -94,7 +104,7 @@ int main(int argc, char *argv[])
         std::printf("awareness %d\n", int(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(frm))));
         // A label is as high as its caption's line in the window's font.
         RECT label{};
-        GetWindowRect(control(frm, row("Label1", nullptr)), &label);
+        GetWindowRect(control(frm, rowNamed("Label1", nullptr)), &label);
         std::printf("line %ld\n", label.bottom - label.top);
     } else if (command == "focus") {
         GUITHREADINFO info{};
@@ -111,13 +121,22 @@ int main(int argc, char *argv[])
             }
         std::puts("none");
     } else if (command == "text" && argc > 2) {
-        std::puts(text(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr))).c_str());
+        std::puts(text(control(frm, rowNamed(argv[2], argc > 3 ? argv[3] : nullptr))).c_str());
     } else if (command == "centre" && argc > 2) {
         RECT rect{};
-        GetWindowRect(control(frm, row(argv[2], argc > 3 ? argv[3] : nullptr)), &rect);
+        GetWindowRect(control(frm, rowNamed(argv[2], argc > 3 ? argv[3] : nullptr)), &rect);
         std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else if (command == "background") {
+        POINT spot{4, 4};
+        ClientToScreen(frm, &spot);
+        std::printf("%ld %ld\n", spot.x, spot.y);
+    } else if (command == "box" && argc > 2) {
+        const HWND box = control(frm, rowNamed(argv[2], argc > 3 ? argv[3] : nullptr));
+        DWORD start = 0, end = 0;
+        SendMessageW(box, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        std::printf("%lu %lu %s\n", start, end - start, text(box).c_str());
     } else if (command == "first" && argc > 2) {
-        const auto at = SendMessageW(control(frm, row(argv[2], nullptr)), EM_POSFROMCHAR, 0, 0);
+        const auto at = SendMessageW(control(frm, rowNamed(argv[2], nullptr)), EM_POSFROMCHAR, 0, 0);
         std::printf("%d\n", int(short(LOWORD(at))));
     } else if (command == "names") {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -154,10 +173,45 @@ int main(int argc, char *argv[])
                 }
         std::puts("none");
     } else if (command == "paste") {
-        SendMessageW(control(frm, row("txtRadixor", nullptr)), WM_PASTE, 0, 0);
+        SendMessageW(control(frm, rowNamed("txtRadixor", nullptr)), WM_PASTE, 0, 0);
+    } else if ((command == "replacesel" || command == "settext" || command == "imechar") && argc > 2) {
+        const HWND entry = control(frm, rowNamed("txtRadixor", nullptr));
+        std::wstring piece(std::size_t(MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, nullptr, 0)), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, piece.data(), int(piece.size()));
+        piece.pop_back();
+        if (command == "replacesel")
+            SendMessageW(entry, EM_REPLACESEL, TRUE, LPARAM(piece.c_str()));
+        else if (command == "settext")
+            SendMessageW(entry, WM_SETTEXT, 0, LPARAM(piece.c_str()));
+        else
+            for (const wchar_t c : piece)
+                SendMessageW(entry, WM_IME_CHAR, c, 1);
     } else {
-        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|centre NAME [INDEX]|first NAME|names|handles|paste|closebox\n", stderr);
+        std::fputs("usage: winprobe window|focus|text NAME [INDEX]|box NAME [INDEX]|centre NAME [INDEX]|first NAME|"
+                   "background|names|handles|paste|replacesel T|settext T|imechar T|closebox|serve\n", stderr);
         return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 2 || std::strcmp(argv[1], "serve") != 0)
+        return answer(argc, argv);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::vector<std::string> words{"winprobe"};
+        for (std::string word; in >> word;)
+            words.push_back(word);
+        std::vector<char *> args;
+        for (auto &word : words)
+            args.push_back(word.data());
+        answer(int(args.size()), args.data());
+        std::puts(".");
+        std::fflush(stdout);
     }
     return 0;
 }
