@@ -9,7 +9,7 @@ ctest --test-dir build --output-on-failure -j2
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer:
 # any report ends its program with an error.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRADIXOR_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRADIXOR_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build build-asan
 ctest --test-dir build-asan --output-on-failure -j2
 
@@ -20,7 +20,8 @@ ctest --test-dir build-fuzz --output-on-failure -j2
 
 # The Windows program, cross-built with MinGW-w64 (cmake/mingw-w64.cmake):
 # its tests, end-to-end tests and packages run under Wine on Xvfb.
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DBUILD_TESTING=ON -DRADIXOR_BENCH=ON >/dev/null
 cmake --build build-win
 ctest --test-dir build-win --output-on-failure -j2
 
