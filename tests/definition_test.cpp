@@ -67,14 +67,19 @@ TEST(EntryRules, InsertedPieceLosesItsBlanksOrIsRefusedWhole)
 
 namespace {
 
-// before, with the selection starting at start, becomes after with the
-// caret at caret; the result as "text|caret", or "refused".
-std::string judged(std::u16string before, std::size_t start, std::u16string after, std::size_t caret)
+// The entry's rule's answer as "text|caret", or "refused".
+std::string shown(const std::optional<radixor::entry::Text> &checked)
 {
-    const auto checked = checkedChange(before, start, after, caret);
     if (!checked)
         return "refused";
     return std::string(checked->text.begin(), checked->text.end()) + "|" + std::to_string(checked->caret);
+}
+
+// before, with the selection starting at start, becomes after with the
+// caret at caret.
+std::string judged(std::u16string before, std::size_t start, std::u16string after, std::size_t caret)
+{
+    return shown(checkedChange(before, start, after, caret));
 }
 
 }  // namespace
@@ -109,4 +114,39 @@ TEST(CheckedChange, NothingMakesTheEntryLongerThanItsLimit)
     EXPECT_EQ(judged(full, full.size(), full + u"1", full.size() + 1), "refused");
     EXPECT_EQ(judged(full.substr(1), 0, u" 1 " + full.substr(1), 3), std::string(full.size(), '9').replace(0, 1, "1") + "|1");
     EXPECT_EQ(judged(full.substr(1), 0, u" 12 " + full.substr(1), 4), "refused");
+}
+
+// The rule asked before an insertion, as a frontend that sees the piece
+// first asks it, judges as the rule on the finished change does.
+TEST(CheckedInsertion, JudgesAsTheFinishedChangeDoes)
+{
+    struct Case {
+        std::u16string text;
+        std::size_t start, length;
+        std::u16string piece;
+    };
+    for (const Case &c : {Case{u"15", 1, 0, u" 42\t"}, Case{u"999", 0, 3, u" 7 "}, Case{u"55", 1, 0, u"5"},
+                          Case{u"7", 1, 0, u"42\n43"}, Case{u"7", 0, 1, u"x"}, Case{u"7", 1, 0, u"  "},
+                          Case{u"123", 1, 1, u""}, Case{u"12", 0, 0, u"-1"}}) {
+        std::u16string after = c.text;
+        after.replace(c.start, c.length, c.piece);
+        EXPECT_EQ(shown(radixor::entry::checkedInsertion(c.text, c.start, c.length, c.piece)),
+                  shown(radixor::entry::checkedChange(c.text, c.start, after, c.start + c.piece.size())))
+            << std::string(c.piece.begin(), c.piece.end());
+    }
+}
+
+TEST(CheckedInsertion, RefusesASelectionOutsideTheText)
+{
+    EXPECT_EQ(shown(radixor::entry::checkedInsertion(u"12", 3, 0, u"4")), "refused");
+    EXPECT_EQ(shown(radixor::entry::checkedInsertion(u"12", 1, 2, u"4")), "refused");
+    EXPECT_EQ(shown(radixor::entry::checkedInsertion(u"12", 1, 1, u"4")), "14|2");
+}
+
+TEST(CheckedInsertion, TakesTheLimitAndRefusesOnePast)
+{
+    const std::u16string full(radixor::entry::maxLength - 1, u'9');
+    EXPECT_EQ(radixor::entry::checkedInsertion(full, 0, 0, u" 1 ")->text.size(), radixor::entry::maxLength);
+    EXPECT_EQ(shown(radixor::entry::checkedInsertion(full, 0, 0, u"12")), "refused");
+    EXPECT_EQ(shown(radixor::entry::checkedInsertion(full, 0, full.size(), full + u"99")), "refused");
 }
