@@ -21,7 +21,9 @@ wait "$app" || true
 echo "ok: closed descriptors are /dev/null"
 
 # /tmp full: the warning Qt gives at start (an unknown style) still shows.
-unshare -m sh -c 'mount -t tmpfs -o size=16k tmpfs /tmp && { cat /dev/zero >/tmp/fill 2>/dev/null; exec "$@"; }' \
+# The program is started through /mnt, since it may lie under /tmp itself.
+unshare -m sh -c 'mount --bind "$(dirname "$1")" /mnt && mount -t tmpfs -o size=16k tmpfs /tmp \
+        && { cat /dev/zero >/tmp/fill 2>/dev/null; program=/mnt/$(basename "$1"); shift; exec "$program" "$@"; }' \
     sh "$radixor" -style nosuch 2>"$scratch/radixor.err" &
 app=$!
 eventually grep -q "invalid style override 'nosuch'" "$scratch/radixor.err" \

@@ -15,7 +15,7 @@ mkdir -p "$broken/platforms" "$broken/lib"
 cp "$(qtpaths6 --query QT_INSTALL_PLUGINS)/platforms/libqxcb.so" "$broken/platforms/"
 : >"$broken/lib/libQt6XcbQpa.so.6"
 # With /tmp read-only, in a mount namespace of its own.
-readonly_tmp() { unshare -m sh -c 'mount -t tmpfs -o ro tmpfs /tmp && exec "$@"' sh "$@"; }
+readonly_tmp() { unshare -m sh -c 'mount --bind /tmp /tmp && mount -o remount,bind,ro /tmp && exec "$@"' sh "$@"; }
 
 # situation | what the line must name (extended regex) | how radixor is started
 cases=$(cat <<EOF
