@@ -42,6 +42,11 @@ constexpr std::optional<char32_t> accessLetter(std::string_view caption)
 
 }  // namespace
 
+std::array<std::string, 2> widestResults()
+{
+    return {conversion::dec2bin(conversion::limit - 1), conversion::dec2bin(conversion::limit / 2)};
+}
+
 void frmRadixor::Click(Control button)
 {
     if (button == cmdConvert)

@@ -7,12 +7,18 @@
 #include "definition.h"
 #include "keys.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace radixor {
+
+// The results that need the most room, which every frontend's result
+// boxes must show whole: the 31 binary digits of 2^31 - 1, or of 2^30 in a
+// face whose 0 is wider than its 1.
+std::array<std::string, 2> widestResults();
 
 // A control is its row in the definition's table.
 using Control = std::size_t;

@@ -1,6 +1,6 @@
 #include "appearance.h"
 
-#include "conversion.h"
+#include "frmradixor.h"
 
 #include <QFontMetricsF>
 #include <QFocusEvent>
@@ -37,20 +37,16 @@ QFont lineFont(QFont font, int lineHeight)
     return font;
 }
 
-// The widest text is the 31 binary digits of 2^31 - 1, or of 2^30 for a
-// face whose 0 is wider than its 1. QLineEdit draws its text 2 pixels in
-// from either side and keeps a pixel for the caret.
+// QLineEdit draws its text 2 pixels in from either side and keeps a pixel
+// for the caret.
 QFont narrowedToFit(QFont font, int boxWidth)
 {
-    const QString widest[] = {
-        QString::fromStdString(conversion::dec2bin(conversion::limit - 1)),
-        QString::fromStdString(conversion::dec2bin(conversion::limit / 2)),
-    };
+    const auto widest = radixor::widestResults();
     const auto advance = [&](const QFont &candidate) {
         const QFontMetricsF metrics(candidate);
         qreal most = 0;
-        for (const QString &text : widest)
-            most = std::max(most, metrics.horizontalAdvance(text));
+        for (const std::string &text : widest)
+            most = std::max(most, metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size()))));
         return most;
     };
     const auto fits = [&](const QFont &candidate) { return qRound(advance(candidate)) + 1 <= boxWidth - 4; };

@@ -3,7 +3,6 @@
 // page asks; everything the window decides is decided here or in the
 // handlers, as on the desktops.
 
-#include "conversion.h"
 #include "definition.h"
 #include "entryrules.h"
 #include "frmradixor.h"
@@ -141,10 +140,7 @@ int main()
                        d.tabIndex, d.flags, d.spoken.data(), int(d.spoken.size()), d.labelledBy.data(),
                        int(d.labelledBy.size()));
     }
-    // The widest result: 31 binary digits, of 2^31 - 1, or of 2^30 in a
-    // face whose 0 is wider than its 1.
-    const std::string widest[] = {conversion::dec2bin(conversion::limit - 1),
-                                  conversion::dec2bin(conversion::limit / 2)};
+    const auto widest = widestResults();
     pageFitResults(widest[0].data(), int(widest[0].size()), widest[1].data(), int(widest[1].size()));
     pageReady();
     // The window opens with the focus in the entry and its text selected.

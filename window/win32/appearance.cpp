@@ -1,6 +1,6 @@
 #include "appearance.h"
 
-#include "conversion.h"
+#include "frmradixor.h"
 
 #include <commctrl.h>
 
@@ -71,14 +71,11 @@ SIZE extent(HWND control, HFONT font, const std::wstring &text)
 
 // The font for the result boxes: the line font, made narrower until the
 // longest binary texts fit between the box's margins with a pixel for the
-// caret; nullptr when the line font fits already. The widest is 2^31 - 1,
-// or 2^30 for a face whose 0 is wider.
+// caret; nullptr when the line font fits already.
 HFONT fittedFont(HWND box, HFONT font, UINT dpi)
 {
-    const std::wstring widest[] = {
-        wide(conversion::dec2bin(conversion::limit - 1)),
-        wide(conversion::dec2bin(conversion::limit / 2)),
-    };
+    const auto results = widestResults();
+    const std::wstring widest[] = {wide(results[0]), wide(results[1])};
     RECT client{};
     GetClientRect(box, &client);
     SendMessageW(box, WM_SETFONT, WPARAM(font), FALSE);

@@ -3,7 +3,6 @@
 #include "accessibility.h"
 #include "keys.h"
 
-
 #include <string>
 
 namespace radixor::win32 {
