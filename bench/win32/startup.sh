@@ -5,6 +5,11 @@
 #   bench/win32/startup.sh [-c] [-n RUNS] [-x NAME=PROGRAM]... [BUILD_DIR] [WINDOWS_BUILD_DIR]
 #                                         (defaults: 15, build, build-win)
 #
+# Beside radixor.exe and the bare window run the floor that radixor.exe's
+# window stands on (controls_window.cpp): the bare window with radixor.exe's
+# manifest, so with common controls 6 ("themed"), and that with the
+# window's 23 controls besides ("controls").
+#
 # -x adds another program to the rounds, for instance a radixor.exe built
 # before a change, to see what the change bought in the same run.
 #
@@ -35,8 +40,9 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 winbuild=$(cd "${2:-$root/build-win}" && pwd)
 probe=$build/bench/startup_probe
-names=(radixor.exe "bare Win32")
-programs=("$winbuild/app/win32/radixor.exe" "$winbuild/bench/win32/bare_window.exe")
+names=(radixor.exe "bare Win32" themed controls)
+programs=("$winbuild/app/win32/radixor.exe" "$winbuild/bench/win32/bare_window.exe"
+          "$winbuild/bench/win32/themed_window.exe" "$winbuild/bench/win32/controls_window.exe")
 names+=("${extra_names[@]}")
 programs+=("${extra_programs[@]}")
 needed=("${programs[@]}")
