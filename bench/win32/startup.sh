@@ -6,7 +6,7 @@
 #                                         (defaults: 15, build, build-win)
 #
 # Beside radixor.exe and the bare window run the floor that radixor.exe's
-# window stands on (controls_window.cpp): the bare window with radixor.exe's
+# window stands on (bare_window.cpp): the bare window with radixor.exe's
 # manifest, so with common controls 6 ("themed"), and that with the
 # window's 23 controls besides ("controls").
 #
