@@ -155,7 +155,7 @@ namespace {
 // ask each whether it reads PNG before it reads it itself, and stretches
 // the picture's middle over the frame's inside on a pool of threads. This
 // style draws the same frame from the same picture read as the PNG it is,
-// and without the threads: 0.4 MiB less at start-up.
+// and without the threads: 0.3 MiB less at start-up.
 class FusionFrame : public QProxyStyle
 {
 public:
