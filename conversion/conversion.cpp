@@ -46,7 +46,7 @@ constexpr std::uint64_t laneMask(unsigned lane, unsigned bits)
 // halves the groups and moves the later half one lane up; a little-endian
 // word then reverses its bytes, so memory order is reading order.
 template <unsigned width>
-std::uint64_t spread(std::uint64_t field)
+[[gnu::always_inline]] inline std::uint64_t spread(std::uint64_t field)
 {
     std::uint64_t x = field & laneMask(64, 8 * width);
     x = (x | x << (32 - 4 * width)) & laneMask(32, 4 * width);
@@ -63,7 +63,7 @@ std::uint64_t spread(std::uint64_t field)
 // Upper-case ASCII for the digit in every byte: '0' onward, and 'A' onward
 // from ten, where adding six carries into the byte's fifth bit.
 template <unsigned width>
-std::uint64_t ascii(std::uint64_t digits)
+[[gnu::always_inline]] inline std::uint64_t ascii(std::uint64_t digits)
 {
     std::uint64_t text = digits + everyLane('0');
     if constexpr (width == 4)
@@ -71,25 +71,44 @@ std::uint64_t ascii(std::uint64_t digits)
     return text;
 }
 
+// The eight digits of the pattern's `below`-th to `below + 7`-th place,
+// counted from the last, as ASCII in memory order.
+template <unsigned width>
+[[gnu::always_inline]] inline std::uint64_t eightAt(std::uint64_t field, int below)
+{
+    return ascii<width>(spread<width>(below >= 0 ? field >> below : field << -below));
+}
+
 // The digits of the 32-bit pattern in base 2^width, most significant first,
-// without leading zeros (0 gives "0"). The pattern is shifted so that its
-// first digit leads the widest text, whose blocks of eight are written in
-// order; the string takes as many characters as the value has digits.
+// without leading zeros (0 gives "0"). They go straight into the string,
+// which is made at its final size: a word at a time from the front, and the
+// last word ending at the last digit, so every store lies whole inside the
+// text and a word read back from it comes from one store. Building the text
+// on the stack and copying it made the copy's loads straddle the stores, and
+// each such load waited for them to drain.
 template <unsigned width>
 std::string digitsIn(std::uint32_t bits)
 {
     constexpr unsigned widest = (32 + width - 1) / width;
-    constexpr unsigned blocks = (widest + 7) / 8;
     const unsigned count = std::max(1u, (unsigned(std::bit_width(bits)) + width - 1) / width);
+    // Shifted so that the first digit leads the widest text.
     const std::uint64_t field = std::uint64_t{bits} << (width * (widest - count));
+    const int lead = int(width * widest) - int(8 * width);
 
-    char text[8 * blocks];
-    for (unsigned k = 0; k < blocks; ++k) {
-        const int below = int(width * widest) - int(8 * width * (k + 1));
-        const std::uint64_t eight = ascii<width>(spread<width>(below >= 0 ? field >> below : field << -below));
-        std::memcpy(text + 8 * k, &eight, 8);
+    // A text shorter than a word is written as one whole word and cut.
+    const unsigned size = std::max(count, 8u);
+    std::string text(size, '\0');
+    char *out = text.data();
+    for (unsigned k = 0; k < size / 8; ++k) {
+        const std::uint64_t eight = eightAt<width>(field, lead - int(8 * width * k));
+        std::memcpy(out + 8 * k, &eight, 8);
     }
-    return std::string(text, count);
+    if (size % 8 != 0) {
+        const std::uint64_t last = eightAt<width>(bits, 0);
+        std::memcpy(out + size - 8, &last, 8);
+    }
+    text.erase(count);
+    return text;
 }
 
 }  // namespace
