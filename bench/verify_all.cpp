@@ -26,6 +26,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,7 +108,8 @@ std::string textOf(const Digits<width> &want)
     return text;
 }
 
-// The decimal text of a counter, kept as digits and stepped by one.
+// The decimal text of a counter, kept as digits and stepped by adding to
+// them with carries.
 class DecimalCounter
 {
 public:
@@ -121,16 +123,15 @@ public:
 
     std::string_view text() const { return {first, static_cast<std::size_t>(std::end(digits) - first)}; }
 
-    void increment()
+    void advance(unsigned by)
     {
-        for (char *d = std::end(digits); d != first;) {
-            if (*--d != '9') {
-                ++*d;
-                return;
-            }
-            *d = '0';
+        for (char *d = std::end(digits); by != 0;) {
+            if (d == first)
+                *--first = '0';
+            const unsigned sum = unsigned(*--d - '0') + by % 10;
+            by = by / 10 + sum / 10;
+            *d = static_cast<char>('0' + sum % 10);
         }
-        *--first = '1';
     }
 
 private:
@@ -188,34 +189,83 @@ template <unsigned width>
 }
 
 template <unsigned width>
-[[gnu::noinline, gnu::cold]] void textMismatch(const char *what, std::string_view input, std::string_view got,
+[[gnu::noinline, gnu::cold]] void textMismatch(const char *what, std::int64_t v, std::string_view got,
                                               const Digits<width> &want)
 {
-    mismatch(what, input, got, textOf(want));
+    mismatch(what, std::to_string(v), got, textOf(want));
 }
 
 template <unsigned width>
-[[gnu::always_inline]] inline void check(const char *what, std::string_view input, const std::string &got, const Digits<width> &want)
+[[gnu::always_inline]] inline void check(const char *what, std::int64_t v, const std::string &got,
+                                         const Digits<width> &want)
 {
     if (!same(got, want)) [[unlikely]]
-        textMismatch(what, input, got, want);
+        textMismatch(what, v, got, want);
 }
 
+template <unsigned bits>
+[[gnu::always_inline]] inline void checkTexts(std::uint32_t v)
+{
+    const double value = v;
+    check("dec2bin", v, conversion::dec2bin(value), Digits<1>(v, bits));
+    check("hexText", v, conversion::hexText(value), Digits<4>(v, bits));
+    check("octText", v, conversion::octText(value), Digits<3>(v, bits));
+}
+
+void checkParse(std::uint32_t v, std::string_view text)
+{
+    if (const double parsed = conversion::valueOf(text); parsed != double(v)) [[unlikely]]
+        mismatch("valueOf", text, std::to_string(parsed), text);
+}
+
+// The values from first to last, all `bits` bits wide, which makes every
+// text's length and every shift in the expected texts a constant.
+//
 // valueOf is checked on every value below 2^24 and on one in sixteen
 // above: parsing costs as much as the three texts together, and the fuzzer
 // compares it with integer arithmetic on arbitrary digit texts anyway.
-void checkValue(std::uint32_t v, const DecimalCounter &decimal)
+template <unsigned bits>
+void checkRun(std::uint32_t first, std::uint32_t last)
 {
-    const double value = v;
-    const std::string_view text = decimal.text();
-    if (v < (1u << 24) || v % 16 == 0) {
-        if (const double parsed = conversion::valueOf(text); parsed != value)
-            mismatch("valueOf", text, std::to_string(parsed), text);
+    if constexpr (bits <= 24) {
+        DecimalCounter decimal(first);
+        for (std::uint32_t v = first;; ++v, decimal.advance(1)) {
+            checkParse(v, decimal.text());
+            checkTexts<bits>(v);
+            if (v == last)
+                break;
+        }
+    } else {
+        DecimalCounter decimal((first + 15) / 16 * 16);
+        for (std::uint32_t v = first;; ++v) {
+            if (v % 16 == 0) {
+                checkParse(v, decimal.text());
+                decimal.advance(16);
+            }
+            checkTexts<bits>(v);
+            if (v == last)
+                break;
+        }
     }
-    const auto bits = unsigned(std::bit_width(v));
-    check("dec2bin", text, conversion::dec2bin(value), Digits<1>(v, bits));
-    check("hexText", text, conversion::hexText(value), Digits<4>(v, bits));
-    check("octText", text, conversion::octText(value), Digits<3>(v, bits));
+}
+
+template <std::size_t... bits>
+constexpr auto runsByWidth(std::index_sequence<bits...>)
+{
+    return std::array{&checkRun<unsigned(bits)>...};
+}
+constexpr auto runs = runsByWidth(std::make_index_sequence<32>());
+
+// The values from first to last, split where their width changes.
+void checkChunk(std::uint32_t first, std::uint32_t last)
+{
+    for (std::uint64_t v = first; v <= last;) {
+        const auto bits = unsigned(std::bit_width(std::uint32_t(v)));
+        const std::uint64_t widest = (std::uint64_t{1} << bits) - 1;
+        const std::uint64_t end = std::min<std::uint64_t>(widest, last);
+        runs[bits](std::uint32_t(v), std::uint32_t(end));
+        v = end + 1;
+    }
 }
 
 // Threads take chunks of the ranges in turn, so a slow core never leaves
@@ -235,14 +285,8 @@ std::uint64_t checkRanges(const std::vector<Range> &ranges, unsigned threads)
     }
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < chunks.size();) {
-            DecimalCounter decimal(chunks[i].first);
-            for (std::uint32_t v = chunks[i].first;; ++v, decimal.increment()) {
-                checkValue(v, decimal);
-                if (v == chunks[i].last)
-                    break;
-            }
-        }
+        for (std::size_t i; (i = next.fetch_add(1)) < chunks.size();)
+            checkChunk(chunks[i].first, chunks[i].last);
     };
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < threads; ++t)
@@ -289,11 +333,10 @@ std::uint64_t checkBoundaries()
     const std::int64_t negatives[] = {-1, -2, -255, -2147483647, -2147483648LL};
     for (const std::int64_t n : negatives) {
         const auto bits = static_cast<std::uint32_t>(n);
-        const std::string input = std::to_string(n);
         const auto width = unsigned(std::bit_width(bits));
-        check("dec2bin", input, conversion::dec2bin(double(n)), Digits<1>(bits, width));
-        check("hexText", input, conversion::hexText(double(n)), Digits<4>(bits, width));
-        check("octText", input, conversion::octText(double(n)), Digits<3>(bits, width));
+        check("dec2bin", n, conversion::dec2bin(double(n)), Digits<1>(bits, width));
+        check("hexText", n, conversion::hexText(double(n)), Digits<4>(bits, width));
+        check("octText", n, conversion::octText(double(n)), Digits<3>(bits, width));
         ++checked;
     }
     return checked;
