@@ -48,6 +48,15 @@ constexpr std::uint64_t laneMask(unsigned lane, unsigned bits)
 template <unsigned width>
 [[gnu::always_inline]] inline std::uint64_t spread(std::uint64_t field)
 {
+    if constexpr (width == 1) {
+        // One bit to a lane is quicker made by multiplying: the byte copied
+        // into every lane, each lane keeps its own bit, and adding 0x7F
+        // carries it to the lane's top, where no other bit is.
+        constexpr std::uint64_t ownBit = std::endian::native == std::endian::little ? 0x0102040810204080ULL
+                                                                                      : 0x8040201008040201ULL;
+        const std::uint64_t x = (field & 0xFF) * everyLane(1) & ownBit;
+        return (x + everyLane(0x7F)) >> 7 & everyLane(1);
+    }
     std::uint64_t x = field & laneMask(64, 8 * width);
     x = (x | x << (32 - 4 * width)) & laneMask(32, 4 * width);
     x = (x | x << (16 - 2 * width)) & laneMask(16, 2 * width);
