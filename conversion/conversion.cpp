@@ -89,12 +89,11 @@ template <unsigned width>
 }
 
 // The digits of the 32-bit pattern in base 2^width, most significant first,
-// without leading zeros (0 gives "0"). They go straight into the string,
-// which is made at its final size: a word at a time from the front, and the
-// last word ending at the last digit, so every store lies whole inside the
-// text and a word read back from it comes from one store. Building the text
-// on the stack and copying it made the copy's loads straddle the stores, and
-// each such load waited for them to drain.
+// without leading zeros (0 gives "0"). They go straight into the string a
+// word at a time: building the text on the stack and copying it made the
+// copy's loads straddle the stores, each waiting for them to land. The
+// string is made at a fixed size, which takes a few stores to fill where
+// the count of digits would take a loop, and then cut to length.
 template <unsigned width>
 std::string digitsIn(std::uint32_t bits)
 {
@@ -103,18 +102,26 @@ std::string digitsIn(std::uint32_t bits)
     // Shifted so that the first digit leads the widest text.
     const std::uint64_t field = std::uint64_t{bits} << (width * (widest - count));
     const int lead = int(width * widest) - int(8 * width);
+    const auto word = [&](unsigned k) { return eightAt<width>(field, lead - int(8 * width * k)); };
 
-    // A text shorter than a word is written as one whole word and cut.
-    const unsigned size = std::max(count, 8u);
-    std::string text(size, '\0');
+    // Up to 15 characters the string keeps them in itself: the first word,
+    // and past eight the word ending at the last digit. A longer text has
+    // its own 32 characters, whole words to the end.
+    constexpr unsigned inPlace = 15;
+    std::string text = widest <= inPlace || count <= inPlace ? std::string(inPlace, '\0') : std::string(32, '\0');
     char *out = text.data();
-    for (unsigned k = 0; k < size / 8; ++k) {
-        const std::uint64_t eight = eightAt<width>(field, lead - int(8 * width * k));
-        std::memcpy(out + 8 * k, &eight, 8);
-    }
-    if (size % 8 != 0) {
-        const std::uint64_t last = eightAt<width>(bits, 0);
-        std::memcpy(out + size - 8, &last, 8);
+    if (widest <= inPlace || count <= inPlace) {
+        if (count > 8) {
+            const std::uint64_t last = eightAt<width>(bits, 0);
+            std::memcpy(out + count - 8, &last, 8);
+        }
+        const std::uint64_t first = word(0);
+        std::memcpy(out, &first, 8);
+    } else {
+        for (unsigned k = 0; k < (count + 7) / 8; ++k) {
+            const std::uint64_t eight = word(k);
+            std::memcpy(out + 8 * k, &eight, 8);
+        }
     }
     text.erase(count);
     return text;
