@@ -40,12 +40,12 @@ struct Range {
 static_assert(std::endian::native == std::endian::little, "the check reads texts as little-endian words");
 
 // The expected texts come from tables of whole bytes (binary and hex) and
-// of six-bit groups (octal), filled bit by bit below. Nothing here shares a
-// line with the core's digit making.
+// of twelve-bit groups (octal), filled digit by digit below. Nothing here
+// shares a line with the core's digit making.
 struct Tables {
     std::array<std::uint64_t, 256> binary{};  // eight digits
     std::array<std::uint16_t, 256> hex{};     // two digits
-    std::array<std::uint16_t, 64> octal{};    // two digits
+    std::array<std::uint32_t, 4096> octal{};  // four digits
 
     Tables()
     {
@@ -55,8 +55,9 @@ struct Tables {
                 binary[b] |= std::uint64_t((b >> (7 - j)) & 1 ? '1' : '0') << 8 * j;
             hex[b] = std::uint16_t(alphabet[b >> 4] | alphabet[b & 15] << 8);
         }
-        for (unsigned g = 0; g < 64; ++g)
-            octal[g] = std::uint16_t(alphabet[g >> 3] | alphabet[g & 7] << 8);
+        for (unsigned g = 0; g < 4096; ++g)
+            for (unsigned j = 0; j < 4; ++j)
+                octal[g] |= std::uint32_t(alphabet[(g >> (9 - 3 * j)) & 7]) << 8 * j;
     }
 };
 const Tables tables;
@@ -90,8 +91,7 @@ private:
             return two(tables.hex[places >> 56], 0) | two(tables.hex[places >> 48 & 255], 1) |
                    two(tables.hex[places >> 40 & 255], 2) | two(tables.hex[places >> 32 & 255], 3);
         else
-            return two(tables.octal[places >> 58], 0) | two(tables.octal[places >> 52 & 63], 1) |
-                   two(tables.octal[places >> 46 & 63], 2) | two(tables.octal[places >> 40 & 63], 3);
+            return tables.octal[places >> 52] | std::uint64_t{tables.octal[places >> 40 & 4095]} << 32;
     }
 };
 
