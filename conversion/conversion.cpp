@@ -140,6 +140,16 @@ double valueOf(std::string_view entry)
     if (last == first)
         return 0.0;
 
+    // Fifteen digits are below 2^53, so they add up exactly in integer
+    // arithmetic and the double holds the sum as it is: what a parse that
+    // rounds correctly gives, without one. Longer runs have to round.
+    if (last - first <= 15) {
+        std::uint64_t whole = 0;
+        for (std::size_t i = first; i < last; ++i)
+            whole = whole * 10 + unsigned(entry[i] - '0');
+        return static_cast<double>(whole);
+    }
+
 #ifdef _LIBCPP_VERSION
     // The libc++ of the WebAssembly build has no floating-point from_chars.
     // A run of plain digits reads the same in every locale, and strtod
