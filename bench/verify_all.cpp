@@ -1,6 +1,7 @@
 // Runs whole ranges of values through the conversion core and compares every
-// result with an oracle that shares none of its code: texts pieced together
-// from per-byte tables of a uint32, decimal texts counted up digit by digit.
+// result with an oracle that shares none of its code: digits looked up from
+// tables of a uint32's bytes (binary, hex) and twelve-bit groups (octal),
+// decimal texts counted up digit by digit.
 //
 //   verify_all [-j THREADS] [FIRST-LAST ...]   (default: 0-2147483647)
 //
@@ -78,7 +79,10 @@ struct Digits {
         return eightLeading(std::uint64_t{value} << (64 - width * (count - at)));
     }
 
-    [[gnu::always_inline]] std::uint64_t lastEight() const { return eightLeading(std::uint64_t{value} << (64 - 8 * width)); }
+    [[gnu::always_inline]] std::uint64_t lastEight() const
+    {
+        return eightLeading(std::uint64_t{value} << (64 - 8 * width));
+    }
 
 private:
     // The eight digits in the highest 8 * width bits of `places`.
