@@ -2,8 +2,11 @@
 # Start-up time and memory of radixor next to a bare Qt Widgets window and
 # any peer calculator installed here, on a private Xvfb.
 #
-#   bench/startup.sh [-n RUNS] [-l LOCALE] [BUILD_DIR]
+#   bench/startup.sh [-n RUNS] [-l LOCALE] [-x NAME=PROGRAM]... [BUILD_DIR]
 #                                   (defaults: 15, C.UTF-8, build)
+#
+# -x adds another program to the rounds, for instance radixor built before
+# a change, to see what the change bought in the same run.
 #
 # LOCALE is the desktop's language every program starts in; under one Qt
 # has a translation for, radixor loads it.
@@ -18,11 +21,14 @@ set -euo pipefail
 
 runs=15
 language=C.UTF-8
-while getopts n:l: opt; do
+extra_names=()
+extra_programs=()
+while getopts n:l:x: opt; do
     case $opt in
         n) runs=$OPTARG ;;
         l) language=$OPTARG ;;
-        *) echo "usage: $0 [-n RUNS] [-l LOCALE] [BUILD_DIR]" >&2; exit 2 ;;
+        x) extra_names+=("${OPTARG%%=*}"); extra_programs+=("$(realpath "${OPTARG#*=}")") ;;
+        *) echo "usage: $0 [-n RUNS] [-l LOCALE] [-x NAME=PROGRAM]... [BUILD_DIR]" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -38,7 +44,9 @@ for peer in galculator speedcrunch kcalc qalculate-gtk gnome-calculator; do
         commands+=("$(command -v "$peer")")
     fi
 done
-for c in "$probe" "${commands[@]:0:2}"; do
+names+=("${extra_names[@]}")
+commands+=("${extra_programs[@]}")
+for c in "$probe" "${commands[@]:0:2}" "${extra_programs[@]}"; do
     [ -x "$c" ] || { echo "missing $c: build first" >&2; exit 1; }
 done
 
@@ -103,7 +111,7 @@ awk -v names="$(IFS='|'; echo "${names[*]}")" "$(cat "$root/bench/stats.awk")"'
         bareMap = median(map[1], n[1]); barePaint = median(paint[1], n[1]); bareRss = median(rss[1], n[1])
         bareCpu = median(cpu[1], n[1])
         for (i = 0; i < count; i++) {
-            printf "%-18s %-22s %-22s %8.1f %8.1f %8.2fx %9.2fx %+8.1f %8.1f %7.2fx\n", name[i + 1],
+            printf "%-18s %-22s %-22s %8.2f %8.1f %8.2fx %9.2fx %+8.2f %8.1f %7.2fx\n", name[i + 1],
                    stats(map[i], n[i]), stats(paint[i], n[i]), median(rss[i], n[i]), median(pss[i], n[i]),
                    median(map[i], n[i]) / bareMap, median(paint[i], n[i]) / barePaint,
                    median(rss[i], n[i]) - bareRss, median(cpu[i], n[i]), median(cpu[i], n[i]) / bareCpu

@@ -1,6 +1,7 @@
 // Runs whole ranges of values through the conversion core and compares every
-// result with an oracle that shares none of its code: texts pieced together
-// from per-byte tables of a uint32, decimal texts counted up digit by digit.
+// result with an oracle that shares none of its code: digits looked up from
+// tables of a uint32's bytes (binary, hex) and twelve-bit groups (octal),
+// decimal texts counted up digit by digit.
 //
 //   verify_all [-j THREADS] [FIRST-LAST ...]   (default: 0-2147483647)
 //
@@ -26,6 +27,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,62 +36,84 @@ struct Range {
     std::uint32_t first, last;
 };
 
+// Texts are read and expected as words whose first character is their
+// lowest byte.
+static_assert(std::endian::native == std::endian::little, "the check reads texts as little-endian words");
+
 // The expected texts come from tables of whole bytes (binary and hex) and
-// of six-bit groups (octal), filled bit by bit below: a value's text is its
-// table entries side by side with the leading zeros cut off. Nothing here
-// shares a line with the core's digit loops, and a value costs a handful
-// of lookups and one compare per text.
+// of twelve-bit groups (octal), filled digit by digit below. Nothing here
+// shares a line with the core's digit making.
 struct Tables {
-    std::array<std::array<char, 8>, 256> binary{};
-    std::array<std::array<char, 2>, 256> hex{};
-    std::array<std::array<char, 2>, 64> octal{};
+    std::array<std::uint64_t, 256> binary{};  // eight digits
+    std::array<std::uint16_t, 256> hex{};     // two digits
+    std::array<std::uint32_t, 4096> octal{};  // four digits
 
     Tables()
     {
         static constexpr char alphabet[] = "0123456789ABCDEF";
         for (unsigned b = 0; b < 256; ++b) {
             for (unsigned j = 0; j < 8; ++j)
-                binary[b][j] = (b >> (7 - j)) & 1 ? '1' : '0';
-            hex[b] = {alphabet[b >> 4], alphabet[b & 15]};
+                binary[b] |= std::uint64_t((b >> (7 - j)) & 1 ? '1' : '0') << 8 * j;
+            hex[b] = std::uint16_t(alphabet[b >> 4] | alphabet[b & 15] << 8);
         }
-        for (unsigned g = 0; g < 64; ++g)
-            octal[g] = {alphabet[g >> 3], alphabet[g & 7]};
+        for (unsigned g = 0; g < 4096; ++g)
+            for (unsigned j = 0; j < 4; ++j)
+                octal[g] |= std::uint32_t(alphabet[(g >> (9 - 3 * j)) & 7]) << 8 * j;
     }
 };
 const Tables tables;
 
-// The last `digits` characters of a full-width text, never fewer than one.
-std::string_view significant(const char *full, std::size_t width, std::size_t digits)
-{
-    digits = std::max<std::size_t>(digits, 1);
-    return {full + width - digits, digits};
-}
+// The value's digits in a base of `width` bits: how many, and the eight
+// that its text holds from character `at` on ('0's past the last digit),
+// or the last eight. They are looked up from the tables whole, with no text
+// built in memory.
+template <unsigned width>
+struct Digits {
+    std::uint32_t value;
+    unsigned count;
 
-struct Expected {
-    char binary[32];
-    char hex[8];
-    char octal[12];  // 36 bits: v < 2^32 needs at most 11 digits
+    Digits(std::uint32_t v, unsigned bits) : value(v), count(std::max(1u, (bits + width - 1) / width)) {}
 
-    explicit Expected(std::uint32_t v)
+    [[gnu::always_inline]] std::uint64_t eightAt(unsigned at) const
     {
-        for (unsigned k = 0; k < 4; ++k) {
-            const unsigned byte = (v >> (24 - 8 * k)) & 255;
-            std::memcpy(binary + 8 * k, tables.binary[byte].data(), 8);
-            std::memcpy(hex + 2 * k, tables.hex[byte].data(), 2);
-        }
-        const std::uint64_t wide = v;
-        for (unsigned k = 0; k < 6; ++k)
-            std::memcpy(octal + 2 * k, tables.octal[(wide >> (30 - 6 * k)) & 63].data(), 2);
-        const auto bits = std::size_t(std::bit_width(v));
-        binaryText = significant(binary, 32, bits);
-        hexText = significant(hex, 8, (bits + 3) / 4);
-        octalText = significant(octal, 12, (bits + 2) / 3);
+        return eightLeading(std::uint64_t{value} << (64 - width * (count - at)));
     }
 
-    std::string_view binaryText, hexText, octalText;
+    [[gnu::always_inline]] std::uint64_t lastEight() const
+    {
+        return eightLeading(std::uint64_t{value} << (64 - 8 * width));
+    }
+
+private:
+    // The eight digits in the highest 8 * width bits of `places`.
+    [[gnu::always_inline]] static std::uint64_t eightLeading(std::uint64_t places)
+    {
+        if constexpr (width == 1)
+            return tables.binary[places >> 56];
+        const auto two = [](std::uint16_t digits, unsigned k) { return std::uint64_t{digits} << 16 * k; };
+        if constexpr (width == 4)
+            return two(tables.hex[places >> 56], 0) | two(tables.hex[places >> 48 & 255], 1) |
+                   two(tables.hex[places >> 40 & 255], 2) | two(tables.hex[places >> 32 & 255], 3);
+        else
+            return tables.octal[places >> 52] | std::uint64_t{tables.octal[places >> 40 & 4095]} << 32;
+    }
 };
 
-// The decimal text of a counter, kept as digits and stepped by one.
+// The expected text of up to 32 characters, for the messages.
+template <unsigned width>
+std::string textOf(const Digits<width> &want)
+{
+    std::string text;
+    for (unsigned at = 0; at < want.count; at += 8) {
+        const std::uint64_t eight = want.eightAt(at);
+        for (unsigned j = 0; j < 8 && at + j < want.count; ++j)
+            text += char(eight >> 8 * j);
+    }
+    return text;
+}
+
+// The decimal text of a counter, kept as digits and stepped by adding to
+// them with carries.
 class DecimalCounter
 {
 public:
@@ -103,16 +127,15 @@ public:
 
     std::string_view text() const { return {first, static_cast<std::size_t>(std::end(digits) - first)}; }
 
-    void increment()
+    void advance(unsigned by)
     {
-        for (char *d = std::end(digits); d != first;) {
-            if (*--d != '9') {
-                ++*d;
-                return;
-            }
-            *d = '0';
+        for (char *d = std::end(digits); by != 0;) {
+            if (d == first)
+                *--first = '0';
+            const unsigned sum = unsigned(*--d - '0') + by % 10;
+            by = by / 10 + sum / 10;
+            *d = static_cast<char>('0' + sum % 10);
         }
-        *--first = '1';
     }
 
 private:
@@ -133,10 +156,6 @@ void mismatch(const char *what, std::string_view input, std::string_view got, st
                 int(got.size()), got.data(), int(want.size()), want.data());
 }
 
-// Texts here are at most 32 characters: words loaded from both ends, the
-// two overlapping where the text is shorter than them together, cover any
-// length from one word to four, in registers, with no library call and no
-// loop.
 template <typename Word>
 Word wordAt(const char *p)
 {
@@ -145,49 +164,112 @@ Word wordAt(const char *p)
     return w;
 }
 
-template <typename Word>
-Word differenceAt(const char *a, const char *b, std::size_t at)
+// The text is read as words in registers, with no library call and no
+// copy: a word at a time from the front, then the word that ends at its
+// last character, the two overlapping unless the length is a multiple of
+// eight; shorter texts as two overlapping halves, or a character at a time.
+template <unsigned width>
+[[gnu::always_inline]] inline bool same(std::string_view got, const Digits<width> &want)
 {
-    return wordAt<Word>(a + at) ^ wordAt<Word>(b + at);
-}
-
-bool same(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
+    const unsigned size = unsigned(got.size());
+    if (size != want.count)
         return false;
-    const char *x = a.data(), *y = b.data();
-    const std::size_t size = a.size();
-    if (size >= 16)
-        return (differenceAt<std::uint64_t>(x, y, 0) | differenceAt<std::uint64_t>(x, y, 8) |
-                differenceAt<std::uint64_t>(x, y, size - 16) | differenceAt<std::uint64_t>(x, y, size - 8)) == 0;
-    if (size >= 8)
-        return (differenceAt<std::uint64_t>(x, y, 0) | differenceAt<std::uint64_t>(x, y, size - 8)) == 0;
+    const char *text = got.data();
+    if (size >= 8) {
+        std::uint64_t difference = wordAt<std::uint64_t>(text + size - 8) ^ want.lastEight();
+#pragma GCC unroll 4
+        for (unsigned at = 0; at + 8 < size; at += 8)
+            difference |= wordAt<std::uint64_t>(text + at) ^ want.eightAt(at);
+        return difference == 0;
+    }
+    const std::uint64_t eight = want.eightAt(0);
     if (size >= 4)
-        return (differenceAt<std::uint32_t>(x, y, 0) | differenceAt<std::uint32_t>(x, y, size - 4)) == 0;
-    return a == b;
+        return ((wordAt<std::uint32_t>(text) ^ std::uint32_t(eight)) |
+                (wordAt<std::uint32_t>(text + size - 4) ^ std::uint32_t(eight >> 8 * (size - 4)))) == 0;
+    for (unsigned j = 0; j < size; ++j)
+        if (text[j] != char(eight >> 8 * j))
+            return false;
+    return true;
 }
 
-void check(const char *what, std::string_view input, const std::string &got, std::string_view want)
+template <unsigned width>
+[[gnu::noinline, gnu::cold]] void textMismatch(const char *what, std::int64_t v, std::string_view got,
+                                              const Digits<width> &want)
 {
-    if (!same(got, want))
-        mismatch(what, input, got, want);
+    mismatch(what, std::to_string(v), got, textOf(want));
 }
 
+template <unsigned width>
+[[gnu::always_inline]] inline void check(const char *what, std::int64_t v, const std::string &got,
+                                         const Digits<width> &want)
+{
+    if (!same(got, want)) [[unlikely]]
+        textMismatch(what, v, got, want);
+}
+
+template <unsigned bits>
+[[gnu::always_inline]] inline void checkTexts(std::uint32_t v)
+{
+    const double value = v;
+    check("dec2bin", v, conversion::dec2bin(value), Digits<1>(v, bits));
+    check("hexText", v, conversion::hexText(value), Digits<4>(v, bits));
+    check("octText", v, conversion::octText(value), Digits<3>(v, bits));
+}
+
+void checkParse(std::uint32_t v, std::string_view text)
+{
+    if (const double parsed = conversion::valueOf(text); parsed != double(v)) [[unlikely]]
+        mismatch("valueOf", text, std::to_string(parsed), text);
+}
+
+// The values from first to last, all `bits` bits wide, which makes every
+// text's length and every shift in the expected texts a constant.
+//
 // valueOf is checked on every value below 2^24 and on one in sixteen
 // above: parsing costs as much as the three texts together, and the fuzzer
 // compares it with integer arithmetic on arbitrary digit texts anyway.
-void checkValue(std::uint32_t v, const DecimalCounter &decimal)
+template <unsigned bits>
+void checkRun(std::uint32_t first, std::uint32_t last)
 {
-    const double value = v;
-    const std::string_view text = decimal.text();
-    if (v < (1u << 24) || v % 16 == 0) {
-        if (const double parsed = conversion::valueOf(text); parsed != value)
-            mismatch("valueOf", text, std::to_string(parsed), text);
+    if constexpr (bits <= 24) {
+        DecimalCounter decimal(first);
+        for (std::uint32_t v = first;; ++v, decimal.advance(1)) {
+            checkParse(v, decimal.text());
+            checkTexts<bits>(v);
+            if (v == last)
+                break;
+        }
+    } else {
+        DecimalCounter decimal((first + 15) / 16 * 16);
+        for (std::uint32_t v = first;; ++v) {
+            if (v % 16 == 0) {
+                checkParse(v, decimal.text());
+                decimal.advance(16);
+            }
+            checkTexts<bits>(v);
+            if (v == last)
+                break;
+        }
     }
-    const Expected want(v);
-    check("dec2bin", text, conversion::dec2bin(value), want.binaryText);
-    check("hexText", text, conversion::hexText(value), want.hexText);
-    check("octText", text, conversion::octText(value), want.octalText);
+}
+
+template <std::size_t... bits>
+constexpr auto runsByWidth(std::index_sequence<bits...>)
+{
+    return std::array{&checkRun<unsigned(bits)>...};
+}
+constexpr auto runs = runsByWidth(std::make_index_sequence<32>());
+
+// The values from first to last, split where their width changes.
+void checkChunk(std::uint32_t first, std::uint32_t last)
+{
+    for (std::uint64_t v = first; v <= last;) {
+        const auto bits = unsigned(std::bit_width(std::uint32_t(v)));
+        const std::uint64_t widest = (std::uint64_t{1} << bits) - 1;
+        const std::uint64_t end = std::min<std::uint64_t>(widest, last);
+        runs[bits](std::uint32_t(v), std::uint32_t(end));
+        v = end + 1;
+    }
 }
 
 // Threads take chunks of the ranges in turn, so a slow core never leaves
@@ -207,14 +289,8 @@ std::uint64_t checkRanges(const std::vector<Range> &ranges, unsigned threads)
     }
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < chunks.size();) {
-            DecimalCounter decimal(chunks[i].first);
-            for (std::uint32_t v = chunks[i].first;; ++v, decimal.increment()) {
-                checkValue(v, decimal);
-                if (v == chunks[i].last)
-                    break;
-            }
-        }
+        for (std::size_t i; (i = next.fetch_add(1)) < chunks.size();)
+            checkChunk(chunks[i].first, chunks[i].last);
     };
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < threads; ++t)
@@ -261,11 +337,10 @@ std::uint64_t checkBoundaries()
     const std::int64_t negatives[] = {-1, -2, -255, -2147483647, -2147483648LL};
     for (const std::int64_t n : negatives) {
         const auto bits = static_cast<std::uint32_t>(n);
-        const std::string input = std::to_string(n);
-        const Expected want(bits);
-        check("dec2bin", input, conversion::dec2bin(double(n)), want.binaryText);
-        check("hexText", input, conversion::hexText(double(n)), want.hexText);
-        check("octText", input, conversion::octText(double(n)), want.octalText);
+        const auto width = unsigned(std::bit_width(bits));
+        check("dec2bin", n, conversion::dec2bin(double(n)), Digits<1>(bits, width));
+        check("hexText", n, conversion::hexText(double(n)), Digits<4>(bits, width));
+        check("octText", n, conversion::octText(double(n)), Digits<3>(bits, width));
         ++checked;
     }
     return checked;

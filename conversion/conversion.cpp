@@ -46,8 +46,17 @@ constexpr std::uint64_t laneMask(unsigned lane, unsigned bits)
 // halves the groups and moves the later half one lane up; a little-endian
 // word then reverses its bytes, so memory order is reading order.
 template <unsigned width>
-std::uint64_t spread(std::uint64_t field)
+[[gnu::always_inline]] inline std::uint64_t spread(std::uint64_t field)
 {
+    if constexpr (width == 1) {
+        // One bit to a lane is quicker made by multiplying: the byte copied
+        // into every lane, each lane keeps its own bit, and adding 0x7F
+        // carries it to the lane's top, where no other bit is.
+        constexpr std::uint64_t ownBit = std::endian::native == std::endian::little ? 0x0102040810204080ULL
+                                                                                      : 0x8040201008040201ULL;
+        const std::uint64_t x = (field & 0xFF) * everyLane(1) & ownBit;
+        return (x + everyLane(0x7F)) >> 7 & everyLane(1);
+    }
     std::uint64_t x = field & laneMask(64, 8 * width);
     x = (x | x << (32 - 4 * width)) & laneMask(32, 4 * width);
     x = (x | x << (16 - 2 * width)) & laneMask(16, 2 * width);
@@ -63,7 +72,7 @@ std::uint64_t spread(std::uint64_t field)
 // Upper-case ASCII for the digit in every byte: '0' onward, and 'A' onward
 // from ten, where adding six carries into the byte's fifth bit.
 template <unsigned width>
-std::uint64_t ascii(std::uint64_t digits)
+[[gnu::always_inline]] inline std::uint64_t ascii(std::uint64_t digits)
 {
     std::uint64_t text = digits + everyLane('0');
     if constexpr (width == 4)
@@ -71,25 +80,51 @@ std::uint64_t ascii(std::uint64_t digits)
     return text;
 }
 
+// The eight digits of the pattern's `below`-th to `below + 7`-th place,
+// counted from the last, as ASCII in memory order.
+template <unsigned width>
+[[gnu::always_inline]] inline std::uint64_t eightAt(std::uint64_t field, int below)
+{
+    return ascii<width>(spread<width>(below >= 0 ? field >> below : field << -below));
+}
+
 // The digits of the 32-bit pattern in base 2^width, most significant first,
-// without leading zeros (0 gives "0"). The pattern is shifted so that its
-// first digit leads the widest text, whose blocks of eight are written in
-// order; the string takes as many characters as the value has digits.
+// without leading zeros (0 gives "0"). They go straight into the string a
+// word at a time: building the text on the stack and copying it made the
+// copy's loads straddle the stores, each waiting for them to land. The
+// string is made at a fixed size, which takes a few stores to fill where
+// the count of digits would take a loop, and then cut to length.
 template <unsigned width>
 std::string digitsIn(std::uint32_t bits)
 {
     constexpr unsigned widest = (32 + width - 1) / width;
-    constexpr unsigned blocks = (widest + 7) / 8;
     const unsigned count = std::max(1u, (unsigned(std::bit_width(bits)) + width - 1) / width);
+    // Shifted so that the first digit leads the widest text.
     const std::uint64_t field = std::uint64_t{bits} << (width * (widest - count));
+    const int lead = int(width * widest) - int(8 * width);
+    const auto word = [&](unsigned k) { return eightAt<width>(field, lead - int(8 * width * k)); };
 
-    char text[8 * blocks];
-    for (unsigned k = 0; k < blocks; ++k) {
-        const int below = int(width * widest) - int(8 * width * (k + 1));
-        const std::uint64_t eight = ascii<width>(spread<width>(below >= 0 ? field >> below : field << -below));
-        std::memcpy(text + 8 * k, &eight, 8);
+    // Up to 15 characters the string keeps them in itself: the first word,
+    // and past eight the word ending at the last digit. A longer text has
+    // its own 32 characters, whole words to the end.
+    constexpr unsigned inPlace = 15;
+    std::string text = widest <= inPlace || count <= inPlace ? std::string(inPlace, '\0') : std::string(32, '\0');
+    char *out = text.data();
+    if (widest <= inPlace || count <= inPlace) {
+        if (count > 8) {
+            const std::uint64_t last = eightAt<width>(bits, 0);
+            std::memcpy(out + count - 8, &last, 8);
+        }
+        const std::uint64_t first = word(0);
+        std::memcpy(out, &first, 8);
+    } else {
+        for (unsigned k = 0; k < (count + 7) / 8; ++k) {
+            const std::uint64_t eight = word(k);
+            std::memcpy(out + 8 * k, &eight, 8);
+        }
     }
-    return std::string(text, count);
+    text.erase(count);
+    return text;
 }
 
 }  // namespace
@@ -104,6 +139,16 @@ double valueOf(std::string_view entry)
         ++last;
     if (last == first)
         return 0.0;
+
+    // Fifteen digits are below 2^53, so they add up exactly in integer
+    // arithmetic and the double holds the sum as it is: what a parse that
+    // rounds correctly gives, without one. Longer runs have to round.
+    if (last - first <= 15) {
+        std::uint64_t whole = 0;
+        for (std::size_t i = first; i < last; ++i)
+            whole = whole * 10 + unsigned(entry[i] - '0');
+        return static_cast<double>(whole);
+    }
 
 #ifdef _LIBCPP_VERSION
     // The libc++ of the WebAssembly build has no floating-point from_chars.

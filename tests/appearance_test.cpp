@@ -165,6 +165,7 @@ private slots:
     void switchingToDarkRepaintsTheOutputBoxes();
     void longResultsShowTheirFirstDigits();
     void styleSheetLeavesTheLook();
+    void frameDrawnAsTheStyleDrawsIt();
 
 private:
     qreal factor = 1;
@@ -356,6 +357,29 @@ void AppearanceTest::styleSheetLeavesTheLook()
         QVERIFY(styled.save(QStringLiteral("radixor-stylesheet-x%1.png").arg(factor)));
         QFAIL("drawn otherwise under a style sheet: see radixor-stylesheet-x*.png");
     }
+}
+
+// The window draws its frame itself under Fusion, to spare the image
+// plugins and threads Fusion's own drawing loads: pixel for pixel, a group
+// box of the same size and title as Fusion draws it.
+void AppearanceTest::frameDrawnAsTheStyleDrawsIt()
+{
+    Radixor r;
+    QVERIFY(r.active);
+    auto *frame = r.form.findChild<QGroupBox *>(QStringLiteral("Frame1"));
+    QGroupBox plain(frame->title());
+    plain.setFont(frame->font());
+    plain.resize(frame->size());
+    QCOMPARE(plain.style()->name(), QStringLiteral("fusion"));
+    const auto drawn = [this](QWidget *w) {
+        QImage image(w->size() * factor, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(factor);
+        image.fill(Qt::transparent);
+        w->render(&image, {}, {}, QWidget::DrawWindowBackground);
+        return image;
+    };
+    QCOMPARE(drawn(frame), drawn(&plain));
+    QVERIFY(frame->style() != plain.style());
 }
 
 QTEST_MAIN(AppearanceTest)

@@ -47,6 +47,8 @@ TEST(ValueOf, ReadsLeadingAsciiDigits)
         {"", 0}, {"0", 0}, {"255", 255}, {"007", 7}, {std::string(39, '0') + "1", 1},
         {"2147483647", 2147483647.0}, {"2147483648", 2147483648.0},
         {"9007199254740993", 9007199254740992.0},  // the nearest double
+        // Fifteen digits add up exactly; sixteen may have to round.
+        {"999999999999999", 999999999999999.0}, {"9999999999999999", 1e16},
         {std::string(308, '9'), 1e308}, {std::string(309, '9'), inf}, {std::string(100000, '7'), inf},
         // Text that is not all digits: blanks skipped, then digits up to the
         // first other character; no sign, point, exponent or radix prefix.

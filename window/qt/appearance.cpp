@@ -11,6 +11,11 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QApplication>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <iterator>
@@ -141,6 +146,76 @@ void showFrameBehind(QWidget *frame, const QList<QLineEdit *> &boxes)
     const QImage drawn = frame->grab(column).toImage();
     for (qsizetype i = 0; i < boxes.size(); ++i)
         fillBackground(boxes[i], drawn.pixelColor((centres[i] - column.topLeft()) * drawn.devicePixelRatio()));
+}
+
+namespace {
+
+// Fusion draws a group box's frame from a picture of Qt's own, loaded by
+// name: Qt then loads every image plugin installed (GIF, ICO, JPEG, ...) to
+// ask each whether it reads PNG before it reads it itself, and stretches
+// the picture's middle over the frame's inside on a pool of threads. This
+// style draws the same frame from the same picture read as the PNG it is,
+// and without the threads: 0.3 MiB less at start-up.
+class FusionFrame : public QProxyStyle
+{
+public:
+    explicit FusionFrame(QObject *owner)
+        : QProxyStyle(QStringLiteral("fusion"))
+    {
+        setParent(owner);
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        picture = QPixmap::fromImage(reader.read());
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element != PE_FrameGroupBox || picture.isNull())
+            return QProxyStyle::drawPrimitive(element, option, painter, widget);
+        // Fusion's frame starts below the title, 3 pixels under its line.
+        const auto *box = qobject_cast<const QGroupBox *>(widget);
+        const int title = box && !box->isCheckable() && box->title().isEmpty()
+                              ? 0
+                              : std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
+        // The picture in nine pieces: the corners as they are, the sides
+        // stretched along, and the middle, which is one colour, tiled. The
+        // raster engine hands a stretch or a tiling of more than 95 rows to
+        // a pool of threads, so all between the top and bottom sides goes
+        // in runs of 64 rows, which draw the same pixels.
+        constexpr int m = 6;
+        const QRect to = option->rect.adjusted(0, title + 3, 0, 0), from = picture.rect();
+        const int right = to.right() - m + 1, bottom = to.bottom() - m + 1;
+        const int fromRight = from.width() - m, fromBottom = from.height() - m;
+        const QSize middle = to.size() - QSize(2 * m, 2 * m), fromMiddle = from.size() - QSize(2 * m, 2 * m);
+        const auto piece = [&](QRect target, QPoint source, QSize size) {
+            painter->drawPixmap(target, picture, QRect(source, size));
+        };
+        piece({to.left(), to.top(), m, m}, {0, 0}, {m, m});
+        piece({right, to.top(), m, m}, {fromRight, 0}, {m, m});
+        piece({to.left(), bottom, m, m}, {0, fromBottom}, {m, m});
+        piece({right, bottom, m, m}, {fromRight, fromBottom}, {m, m});
+        piece({to.left() + m, to.top(), middle.width(), m}, {m, 0}, {fromMiddle.width(), m});
+        piece({to.left() + m, bottom, middle.width(), m}, {m, fromBottom}, {fromMiddle.width(), m});
+        const QPixmap fill = picture.copy(QRect({m, m}, fromMiddle));
+        for (int y = to.top() + m; y < bottom; y += 64) {
+            const int rows = std::min(64, bottom - y);
+            piece({to.left(), y, m, rows}, {0, m}, {m, fromMiddle.height()});
+            piece({right, y, m, rows}, {fromRight, m}, {m, fromMiddle.height()});
+            painter->drawTiledPixmap(QRect(to.left() + m, y, middle.width(), rows), fill);
+        }
+    }
+
+private:
+    QPixmap picture;
+};
+
+}  // namespace
+
+void drawFusionFrameLean(QGroupBox *frame, QObject *owner)
+{
+    if (frame->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
+        frame->setStyle(new FusionFrame(owner));
 }
 
 void showFirstDigitUnfocused(QLineEdit *box)

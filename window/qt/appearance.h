@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QList>
 
+class QGroupBox;
 class QLineEdit;
+class QObject;
 
 namespace radixor {
 
@@ -23,6 +25,11 @@ void narrowToFit(const QList<QLineEdit *> &boxes);
 // or, as Fusion draws a frame, a shade darker), under an application style
 // sheet too.
 void showFrameBehind(QWidget *frame, const QList<QLineEdit *> &boxes);
+
+// Under Fusion, frame is drawn as Fusion draws it, without the image
+// plugins and threads Fusion's own drawing brings in; owner keeps the style
+// that does it, and must outlive frame.
+void drawFusionFrameLean(QGroupBox *frame, QObject *owner);
 
 // A long text shows from its first character whenever box has not the
 // focus, as the program sets it, though the focus left it scrolled.

@@ -147,6 +147,7 @@ QtWindow::QtWindow(QWidget *parent)
         widgets[c] = w;
     }
 
+    drawFusionFrameLean(Frame1, this);
     narrowToFit(outputBoxes());
     for (QLineEdit *box : outputBoxes())
         showFirstDigitUnfocused(box);
