@@ -108,9 +108,10 @@ std::string digitsIn(std::uint32_t bits)
     // and past eight the word ending at the last digit. A longer text has
     // its own 32 characters, whole words to the end.
     constexpr unsigned inPlace = 15;
-    std::string text = widest <= inPlace || count <= inPlace ? std::string(inPlace, '\0') : std::string(32, '\0');
+    const bool fitsInPlace = widest <= inPlace || count <= inPlace;
+    std::string text(fitsInPlace ? inPlace : 32, '\0');
     char *out = text.data();
-    if (widest <= inPlace || count <= inPlace) {
+    if (fitsInPlace) {
         if (count > 8) {
             const std::uint64_t last = eightAt<width>(bits, 0);
             std::memcpy(out + count - 8, &last, 8);
